@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+enum class MaskTokenKind : qint16 {
+    TokLiteral = 0,
+    TokName = 1,
+    TokTyp = 2,
+    TokZahl = 3,
+    TokRangeFromTo = 10,
+    TokRangeFromToRight = 11,
+    TokRangeCount = 20,
+    TokRangeCountRight = 21,
+    TokDatum = 40,
+    TokRDatum = 41,
+    TokTag = 42,
+    TokMonat = 43,
+    TokJahr = 44,
+    TokZeit = 50,
+    TokStunde = 51,
+    TokMinute = 52,
+    TokSekunde = 53,
+};
+
+// One element of the compiled mask. RangeStart/RangeEnd are read by the four range kinds only:
+// from-to kinds hold first and last position (32767 for an open end), count kinds hold the
+// first position and the number of characters.
+struct MaskToken {
+    MaskTokenKind Kind = MaskTokenKind::TokLiteral;
+    QString LiteralText;
+    qint16 RangeStart = 0;
+    qint16 RangeEnd = 0;
+
+    bool operator==(const MaskToken&) const = default;
+};
+
+inline constexpr qint16 kOpenRangeEnd = 32767;
+inline constexpr int kLargestRangeNumber = 260;
+
+// The result of one compilation. MaskOK is false for an empty mask (no error) and after an
+// error; after an error MaskTokens holds the tokens recognised before it.
+struct MaskCompilation {
+    std::vector<MaskToken> MaskTokens;
+    bool MaskOK = false;
+    std::optional<int> errorNo;
+};
+
+MaskCompilation TranslateMaske(const QString& mask);
+
+// The hint-line text for mask error 0 to 6: "Fehler: " + text + ".".
+QString ShowError(int maskErrorNo);
+
+// The hint line a successful or empty compilation leaves.
+inline const QString kMaskOkText = QStringLiteral("Maske ist OK");

@@ -1,0 +1,199 @@
+#include "engine/new_names.h"
+
+#include <QVarLengthArray>
+#include <algorithm>
+
+#include "list/file_list.h"
+
+namespace {
+
+// UTF-16 offsets of the characters of a name, a surrogate pair counting as one character, so
+// that ranges never cut a character in half.
+class CharOffsets {
+  public:
+    explicit CharOffsets(const QString& text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            m_offsets.push_back(i);
+            if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+                text.at(i + 1).isLowSurrogate()) {
+                ++i;
+            }
+        }
+        m_offsets.push_back(text.size());
+    }
+
+    qsizetype length() const { return m_offsets.size() - 1; }
+
+    // count characters from 1-based position first; both already within the text.
+    QString mid(const QString& text, qsizetype first, qsizetype count) const {
+        const qsizetype from = m_offsets[first - 1];
+        return text.mid(from, m_offsets[first - 1 + count] - from);
+    }
+
+  private:
+    QVarLengthArray<qsizetype, 64> m_offsets;
+};
+
+QString rangeText(const QString& name, const MaskToken& token) {
+    const CharOffsets chars(name);
+    const qsizetype length = chars.length();
+    const qsizetype s = token.RangeStart;
+    const qsizetype e = token.RangeEnd;
+    if (s > length) {
+        return QString();
+    }
+    switch (token.Kind) {
+        case MaskTokenKind::TokRangeFromTo:
+            return chars.mid(name, s, std::min(e, length) - s + 1);
+        case MaskTokenKind::TokRangeFromToRight: {
+            const qsizetype last = std::min(e, length);
+            return chars.mid(name, length - last + 1, last - s + 1);
+        }
+        case MaskTokenKind::TokRangeCount:
+            return chars.mid(name, s, std::min(e, length - s + 1));
+        case MaskTokenKind::TokRangeCountRight: {
+            const qsizetype count = std::min(e, length - s + 1);
+            return chars.mid(name, length - s - count + 2, count);
+        }
+        default:
+            return QString();
+    }
+}
+
+// Characters a to b (1-based) of the sort date "yyyymmddhh:mm:ss".
+QString datePart(const QString& sortDatum, int a, int b) {
+    return sortDatum.mid(a - 1, b - a + 1);
+}
+
+QString tokenText(const MaskToken& token, const FileEntry& entry, const QString& workingName,
+                  const QString& counter) {
+    const QString& d = entry.SortDatum;
+    switch (token.Kind) {
+        case MaskTokenKind::TokLiteral:
+            return token.LiteralText;
+        case MaskTokenKind::TokName:
+            return workingName;
+        case MaskTokenKind::TokTyp:
+            return u'.' + entry.Typ;
+        case MaskTokenKind::TokZahl:
+            return counter;
+        case MaskTokenKind::TokRangeFromTo:
+        case MaskTokenKind::TokRangeFromToRight:
+        case MaskTokenKind::TokRangeCount:
+        case MaskTokenKind::TokRangeCountRight:
+            return rangeText(workingName, token);
+        case MaskTokenKind::TokDatum:
+            return datePart(d, 7, 8) + u'.' + datePart(d, 5, 6) + u'.' + datePart(d, 1, 4);
+        case MaskTokenKind::TokRDatum:
+            return datePart(d, 1, 4) + u'.' + datePart(d, 5, 6) + u'.' + datePart(d, 7, 8);
+        case MaskTokenKind::TokTag:
+            return datePart(d, 7, 8);
+        case MaskTokenKind::TokMonat:
+            return datePart(d, 5, 6);
+        case MaskTokenKind::TokJahr:
+            return datePart(d, 1, 4);
+        case MaskTokenKind::TokZeit:
+            return datePart(d, 9, 10) + u'.' + datePart(d, 12, 13) + u'.' + datePart(d, 15, 16);
+        case MaskTokenKind::TokStunde:
+            return datePart(d, 9, 10);
+        case MaskTokenKind::TokMinute:
+            return datePart(d, 12, 13);
+        case MaskTokenKind::TokSekunde:
+            return datePart(d, 15, 16);
+    }
+    return QString();
+}
+
+bool usesCounter(const std::vector<MaskToken>& tokens) {
+    return std::any_of(tokens.begin(), tokens.end(),
+                       [](const MaskToken& t) { return t.Kind == MaskTokenKind::TokZahl; });
+}
+
+}  // namespace
+
+void ReplaceAll(QString& text, const QString& search, const QString& replacement, bool ignoreCase) {
+    const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype found = text.indexOf(search, from, cs);
+        if (found < 0) {
+            return;
+        }
+        text.replace(found, search.size(), replacement);
+        from = found + replacement.size();
+    }
+}
+
+QString counterText(qint64 value, int digits, const QString& leadZeros) {
+    QString text = QString::number(value);
+    if (!leadZeros.isEmpty()) {
+        text = text.rightJustified(digits, leadZeros.at(0));
+    }
+    return text;
+}
+
+QString applyLetterCase(const QString& name, int letterCase) {
+    switch (letterCase) {
+        case AllCapitals:
+            return name.toUpper();
+        case AllSmall:
+            return name.toLower();
+        case FirstCapital: {
+            if (name.isEmpty()) {
+                return name;
+            }
+            const qsizetype firstLength =
+                name.at(0).isHighSurrogate() && name.size() > 1 && name.at(1).isLowSurrogate() ? 2
+                                                                                               : 1;
+            return name.left(firstLength).toUpper() + name.mid(firstLength).toLower();
+        }
+        default:
+            return name;
+    }
+}
+
+NameGenerator::NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings)
+    : m_tokens(tokens),
+      m_settings(settings),
+      m_digits(settings.Digits.toInt()),
+      m_usesCounter(usesCounter(tokens)) {}
+
+QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
+    QString workingName = entry.NurName;
+    if (!m_settings.SucheText.isEmpty()) {
+        ReplaceAll(workingName, m_settings.SucheText, m_settings.ErsetzeText, true);
+    }
+    const QString counterString =
+        m_usesCounter ? counterText(counter, m_digits, m_settings.LeadZeros) : QString();
+    QString name;
+    for (const MaskToken& token : m_tokens) {
+        name += tokenText(token, entry, workingName, counterString);
+    }
+    return applyLetterCase(name, m_settings.LetterCase);
+}
+
+int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameSettings& settings,
+                      const ProgressCallback& progress) {
+    int markedCount = 0;
+    if (!mask.MaskOK) {
+        for (FileEntry& entry : list) {
+            entry.NeuerName = kPlaceholderName;
+            markedCount += entry.Selected ? 1 : 0;
+        }
+        return markedCount;
+    }
+    const NameGenerator generator(mask.MaskTokens, settings);
+    const int count = list.count();
+    for (int p = 1; p <= count; ++p) {
+        if (progress) {
+            progress(p, count);
+        }
+        FileEntry& entry = list.at(p);
+        entry.NeuerName = generator.newName(entry, counterValue(settings.Start, settings.Step, p));
+        markedCount += entry.Selected ? 1 : 0;
+    }
+    if (progress && count > 0) {
+        progress(0, count);
+    }
+    return markedCount;
+}

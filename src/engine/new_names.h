@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "engine/mask_compiler.h"
+#include "engine/rename_settings.h"
+
+class FileList;
+struct FileEntry;
+
+// Progress of a pass over the list: value 1..maximum while it runs, 0 when it ends.
+using ProgressCallback = std::function<void(int value, int maximum)>;
+
+// Writes every entry's new name ("< ? >" in every row while the mask is not valid) and returns
+// the number of marked entries (MarkedCount).
+int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameSettings& settings,
+                      const ProgressCallback& progress = {});
+
+// Builds new names from a compiled mask and the options, read once for a whole pass.
+class NameGenerator {
+  public:
+    NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings);
+
+    // The new name of entry for the given counter value.
+    QString newName(const FileEntry& entry, qint64 counter) const;
+
+  private:
+    const std::vector<MaskToken>& m_tokens;
+    const RenameSettings& m_settings;
+    int m_digits;
+    bool m_usesCounter;
+};
+
+// Replaces every occurrence of search in text; inserted text is never searched again.
+// search must not be empty.
+void ReplaceAll(QString& text, const QString& search, const QString& replacement, bool ignoreCase);
+
+// The counter's text: plain decimal, padded on the left with leadZeros up to digits characters
+// unless leadZeros is empty.
+QString counterText(qint64 value, int digits, const QString& leadZeros);
+
+QString applyLetterCase(const QString& name, int letterCase);
+
+// The counter value of list position p (1-based), in 64 bits so that it never wraps.
+inline qint64 counterValue(qint64 start, qint64 step, qint64 p) {
+    return start + (p - 1) * step;
+}

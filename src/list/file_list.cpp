@@ -1,0 +1,88 @@
+#include "list/file_list.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <algorithm>
+#include <numeric>
+
+FileEntry& FileList::insert(int p, FileEntry entry) {
+    auto row = m_rows.insert(m_rows.begin() + (p - 1), std::move(entry));
+    if (!m_sorted) {
+        return *row;
+    }
+    const QString path = row->PfadName;
+    sortRows();
+    return *std::find_if(m_rows.begin(), m_rows.end(),
+                         [&](const FileEntry& e) { return e.PfadName == path; });
+}
+
+void FileList::append(FileEntry entry) {
+    m_rows.push_back(std::move(entry));
+    if (m_sorted) {
+        sortRows();
+    }
+}
+
+void FileList::remove(int p) {
+    m_rows.erase(m_rows.begin() + (p - 1));
+}
+
+void FileList::removeIf(const std::function<bool(const FileEntry&)>& drop) {
+    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), drop), m_rows.end());
+}
+
+void FileList::swapRows(int p, int q) {
+    std::swap(at(p), at(q));
+}
+
+void FileList::setSorted(bool sorted) {
+    m_sorted = sorted;
+    if (m_sorted) {
+        sortRows();
+    }
+}
+
+void FileList::setSortKey(int key) {
+    m_sortKey = key;
+    if (m_sorted) {
+        sortRows();
+    }
+}
+
+void FileList::setSortOrder(int order) {
+    m_sortOrder = order;
+    if (m_sorted) {
+        sortRows();
+    }
+}
+
+void FileList::sortRows() {
+    // Text order as a German reader expects it, whatever the process locale (the C locale would
+    // fall back to code-unit order): ignoring letter case, never numeric. One collation key per
+    // row keeps the sort at n log n cheap comparisons.
+    QCollator collator(QLocale(QLocale::German, QLocale::Germany));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(false);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(m_rows.size());
+    for (const FileEntry& row : m_rows) {
+        keys.push_back(collator.sortKey(row.column(m_sortKey)));
+    }
+    std::vector<size_t> order(m_rows.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    const bool descending = m_sortOrder == 1;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const int cmp = keys[a].compare(keys[b]);
+        return descending ? cmp > 0 : cmp < 0;
+    });
+    std::vector<FileEntry> sorted;
+    sorted.reserve(m_rows.size());
+    for (size_t index : order) {
+        sorted.push_back(std::move(m_rows[index]));
+    }
+    m_rows = std::move(sorted);
+}
+
+void InitListe(FileList& list) {
+    list.clear();
+}
