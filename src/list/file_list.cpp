@@ -27,8 +27,17 @@ void FileList::remove(int p) {
     m_rows.erase(m_rows.begin() + (p - 1));
 }
 
-void FileList::removeIf(const std::function<bool(const FileEntry&)>& drop) {
-    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), drop), m_rows.end());
+void FileList::removeRows(const std::vector<bool>& drop) {
+    size_t kept = 0;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (i >= drop.size() || !drop[i]) {
+            if (kept != i) {
+                m_rows[kept] = std::move(m_rows[i]);
+            }
+            ++kept;
+        }
+    }
+    m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(kept), m_rows.end());
 }
 
 void FileList::swapRows(int p, int q) {
@@ -36,8 +45,10 @@ void FileList::swapRows(int p, int q) {
 }
 
 void FileList::setSorted(bool sorted) {
+    // While on, every change keeps the order, so switching on again has nothing to do.
+    const bool switchedOn = sorted && !m_sorted;
     m_sorted = sorted;
-    if (m_sorted) {
+    if (switchedOn) {
         sortRows();
     }
 }

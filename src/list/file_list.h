@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include "list/file_entry.h"
@@ -18,8 +17,8 @@ class FileList {
     FileEntry& insert(int p, FileEntry entry);
     void append(FileEntry entry);
     void remove(int p);
-    // Removes every row for which drop is true, keeping the order of the others; one pass.
-    void removeIf(const std::function<bool(const FileEntry&)>& drop);
+    // Removes every row p whose drop[p - 1] is true, keeping the order of the others; one pass.
+    void removeRows(const std::vector<bool>& drop);
     void clear() { m_rows.clear(); }
     // Exchanges the rows at p and q without touching the ordering state.
     void swapRows(int p, int q);

@@ -24,7 +24,7 @@ enum class RenameOutcome {
 
 // Every access of the program to the file system goes through this interface.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Facts of an existing file or folder (following symbolic links); nothing for a path that

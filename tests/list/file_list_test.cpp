@@ -68,14 +68,12 @@ TEST(FileListTest, SizeSortUsesHexKeyBeyondFourGigabytes) {
     EXPECT_EQ(names(list), (QStringList{"small", "mid", "big"}));
 }
 
-TEST(FileListTest, RemoveIfKeepsOrderOfTheRest) {
+TEST(FileListTest, RemoveRowsKeepsOrderOfTheRest) {
     FileList list;
     for (const char* n : {"a", "b", "c", "d"}) {
         list.append(entry(n));
     }
-    list.at(2).Selected = false;
-    list.at(4).Selected = false;
-    list.removeIf([](const FileEntry& e) { return e.Selected; });
+    list.removeRows({true, false, true, false});
     EXPECT_EQ(names(list), (QStringList{"b", "d"}));
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringList>
+
+#include "engine/new_names.h"
+#include "list/file_list.h"
+
+class FileSystem;
+
+enum class FillMode {
+    CommandLine,  // names are taken as stored in their folder
+    Drop,
+};
+
+struct FillResult {
+    int added = 0;
+    QStringList skipped;  // folders, paths that name nothing, duplicates
+};
+
+// Vets each path and adds every file not yet in the list as a marked entry, then switches
+// Sorted on, which orders old and new rows alike. Relative paths are made absolute against the
+// current folder first.
+FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
+                     const FileSystem& fileSystem, const ProgressCallback& progress = {});
+
+// The path as it enters the list: absolute, without empty or "." components. ".." stays, since
+// resolving it by text could name another file than the kernel does behind a symbolic link.
+QString listPath(const QString& path);

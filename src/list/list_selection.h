@@ -1,0 +1,31 @@
+#pragma once
+
+#include "list/file_list.h"
+
+enum SelectMode : int {
+    UnmarkAll = 0,
+    MarkAll = 1,
+    InvertMarks = 2,
+};
+
+// Marks all, none or the opposite; any other mode changes nothing.
+void ListeSelect(FileList& list, int mode);
+
+// Moves every marked row one place up (or down), each swapping with the unmarked row beside it,
+// so a block moves as a whole. Switches Sorted off in every case. Returns false, moving
+// nothing, when the first row (up) or the last row (down) is marked: the caller beeps then.
+bool EintragVerschieben(FileList& list, bool nachOben);
+
+// A click on the 1-based column header index: the same header again reverses the direction,
+// another header sorts by its key in the direction in force.
+class HeaderSorter {
+  public:
+    void headerClicked(FileList& list, int index);
+    int LastSortColumn() const { return m_lastSortColumn; }
+
+  private:
+    int m_lastSortColumn = 0;
+};
+
+// The sort key of a 1-based header index: size and date sort by their hidden key columns.
+int sortKeyForHeader(int index);

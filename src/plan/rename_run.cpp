@@ -1,0 +1,57 @@
+#include "plan/rename_run.h"
+
+#include <vector>
+
+#include "list/file_list.h"
+#include "plan/file_system.h"
+
+QString failureDialogText(const FileEntry& entry) {
+    return QStringList{
+        QStringLiteral("Folgende Datei ließ sich nicht umbenennen:"),
+        QString(),
+        entry.PfadName,
+        QStringLiteral("-->"),
+        entry.InOrdner + entry.NeuerName,
+        QString(),
+        QStringLiteral(
+            "Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die Aktion zu beenden."),
+    }
+        .join(u'\n');
+}
+
+RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem,
+                                    FailureDecision& decision, const ProgressCallback& progress) {
+    RenameRunResult result;
+    const int count = list.count();
+    // Renamed rows leave the list in one pass at the end; going from the last row to the first,
+    // no row still to come changes its position meanwhile.
+    std::vector<bool> renamed(static_cast<size_t>(count), false);
+    for (int i = count; i >= 1; --i) {
+        const FileEntry& entry = list.at(i);
+        if (!entry.Selected) {
+            continue;
+        }
+        if (progress) {
+            progress(count - i, count);
+        }
+        const QString target = entry.InOrdner + entry.NeuerName;
+        if (fileSystem.rename(entry.PfadName, target) == RenameOutcome::Renamed) {
+            result.renamed.push_back({entry.PfadName, target});
+            result.DirText += entry.NeuerName + u'\n';
+            renamed[static_cast<size_t>(i - 1)] = true;
+            continue;
+        }
+        ++result.failed;
+        if (!decision.continueAfterFailure(failureDialogText(entry))) {
+            result.cancelled = true;
+            break;
+        }
+    }
+    if (!result.renamed.isEmpty()) {
+        list.removeRows(renamed);
+    }
+    if (progress) {
+        progress(0, count);
+    }
+    return result;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "engine/new_names.h"
+
+class FileList;
+class FileSystem;
+struct FileEntry;
+
+// Asked after a renaming failed: true goes on with the next entry (OK), false ends the run
+// (Cancel).
+class FailureDecision {
+  public:
+    virtual ~FailureDecision() = default;
+    virtual bool continueAfterFailure(const QString& dialogText) = 0;
+};
+
+struct RenamedFile {
+    QString from;  // full path before
+    QString to;    // full path after
+};
+
+struct RenameRunResult {
+    QList<RenamedFile> renamed;  // in the order of the run
+    int failed = 0;
+    bool cancelled = false;
+    QString DirText;  // the new names, one per line, in the order of the run
+};
+
+// The text of the failure dialog for an entry.
+QString failureDialogText(const FileEntry& entry);
+
+// Renames the marked entries from the last to the first, each to its folder + new name, and
+// removes every renamed entry from the list. Failed entries stay, still marked.
+RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem,
+                                    FailureDecision& decision,
+                                    const ProgressCallback& progress = {});
