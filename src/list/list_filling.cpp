@@ -23,6 +23,8 @@ FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
     }
     list.reserve(list.count() + static_cast<int>(paths.size()));
     const int count = static_cast<int>(paths.size());
+    QString lastFolder;
+    QSet<QString> extensions;
     for (int i = 1; i <= count; ++i) {
         if (progress) {
             progress(i, count);
@@ -45,7 +47,16 @@ FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
             continue;
         }
         known.insert(path);
-        list.append(makeFileEntry(path, facts->length, facts->modified));
+        FileEntry entry = makeFileEntry(path, facts->length, facts->modified);
+        // Rows of one folder and of one extension share those texts: less memory, and the
+        // plan check tells a folder by identity.
+        if (entry.InOrdner == lastFolder) {
+            entry.InOrdner = lastFolder;
+        } else {
+            lastFolder = entry.InOrdner;
+        }
+        entry.Typ = *extensions.insert(entry.Typ);
+        list.append(std::move(entry));
         ++result.added;
     }
     if (progress) {

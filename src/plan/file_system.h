@@ -13,9 +13,19 @@ struct PathFacts {
     QDateTime modified;  // local time, whole seconds
 };
 
-// The ordinary files of one folder (not folders, not hidden), keyed by their name in capitals.
-// Several stored names can share a key on a case-sensitive file system.
-using FolderIndex = QHash<QString, QStringList>;
+// The ordinary files of one folder (not folders, not hidden), keyed by their name in capitals:
+// the stored name, or the empty text when several stored names share those capitals (possible
+// where letter case matters).
+using FolderIndex = QHash<QString, QString>;
+
+// What changes whenever an entry of a folder is added, removed or renamed.
+struct FolderStamp {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 modifiedNs = 0;  // since the epoch
+
+    bool operator==(const FolderStamp&) const = default;
+};
 
 enum class RenameOutcome {
     Renamed,
@@ -37,6 +47,13 @@ class FileSystem {
 
     // The index of the ordinary files of folder (ending with "/"); empty when it cannot be read.
     virtual FolderIndex readFolder(const QString& folder) const = 0;
+
+    // The folder's stamp, so that an unchanged folder need not be read again; nothing where the
+    // file system cannot tell.
+    virtual std::optional<FolderStamp> folderStamp(const QString& folder) const {
+        Q_UNUSED(folder);
+        return std::nullopt;
+    }
 
     // Renames within one folder; never replaces an existing file.
     virtual RenameOutcome rename(const QString& from, const QString& to) = 0;

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "engine/capitals.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -78,7 +80,7 @@ bool forEachOrdinaryEntry(const QByteArray& folder, Visit visit) {
 // only a file system that ignores letter case does (or a hard link, which the scan sorts out).
 bool foundUnderOtherCase(const QByteArray& path, qsizetype nameStart, const struct stat& found) {
     const QString name = QFile::decodeName(path.mid(nameStart));
-    QString variant = name.toUpper();
+    QString variant = capitals(name);
     if (variant == name) {
         variant = name.toLower();
     }
@@ -166,7 +168,7 @@ QString LinuxFileSystem::storedName(const QString& path) const {
         }
     }
     // No entry of exactly this name, or one the folder also finds under another spelling.
-    const QString wanted = QFile::decodeName(nativeName).toUpper();
+    const QString wanted = capitals(QFile::decodeName(nativeName));
     QString match;
     forEachOrdinaryEntry(native->left(nameStart), [&](const char* entry) {
         if (nativeName == entry) {
@@ -175,7 +177,7 @@ QString LinuxFileSystem::storedName(const QString& path) const {
         }
         if (match.isEmpty()) {
             QString name = QFile::decodeName(entry);
-            if (name.toUpper() == wanted) {
+            if (capitals(name) == wanted) {
                 match = std::move(name);
             }
         }
@@ -192,13 +194,29 @@ FolderIndex LinuxFileSystem::readFolder(const QString& folder) const {
     }
     const bool complete = forEachOrdinaryEntry(*native, [&index](const char* entry) {
         QString name = QFile::decodeName(entry);
-        index[name.toUpper()].append(std::move(name));
+        QString key = capitals(name);
+        const auto slot = index.find(key);
+        if (slot == index.end()) {
+            index.insert(std::move(key), std::move(name));
+        } else if (*slot != name) {
+            slot->clear();  // several spellings of one name
+        }
         return true;
     });
     if (!complete) {
         index.clear();  // half an index would hide clashes as surely as none
     }
     return index;
+}
+
+std::optional<FolderStamp> LinuxFileSystem::folderStamp(const QString& folder) const {
+    const std::optional<QByteArray> native = nativePath(folder);
+    struct stat st;
+    if (!native || ::stat(native->isEmpty() ? "." : native->constData(), &st) != 0) {
+        return std::nullopt;
+    }
+    return FolderStamp{st.st_dev, st.st_ino,
+                       qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
 }
 
 RenameOutcome LinuxFileSystem::rename(const QString& from, const QString& to) {
@@ -224,7 +242,7 @@ RenameOutcome LinuxFileSystem::rename(const QString& from, const QString& to) {
     }
     // A taken name may be taken by the file itself, on a file system that ignores letter case.
     struct stat targetStat;
-    if (error != EEXIST || from.toUpper() != to.toUpper() ||
+    if (error != EEXIST || capitals(from) != capitals(to) ||
         ::lstat(source->constData(), &sourceStat) != 0 ||
         ::lstat(target->constData(), &targetStat) != 0 || !sameEntry(sourceStat, targetStat)) {
         return RenameOutcome::Failed;

@@ -9,5 +9,6 @@ class LinuxFileSystem : public FileSystem {
     std::optional<PathFacts> statPath(const QString& path) const override;
     QString storedName(const QString& path) const override;
     FolderIndex readFolder(const QString& folder) const override;
+    std::optional<FolderStamp> folderStamp(const QString& folder) const override;
     RenameOutcome rename(const QString& from, const QString& to) override;
 };

@@ -1,12 +1,15 @@
 #include "plan/name_checks.h"
 
-#include <QHash>
+#include <QDateTime>
 #include <QSet>
 
+#include "engine/capitals.h"
 #include "list/file_list.h"
-#include "plan/file_system.h"
 
 namespace {
+
+// Coarse file-system clocks (FAT keeps two seconds) must not hide a change behind an equal stamp.
+constexpr qint64 kRacyStampNs = 3'000'000'000;
 
 bool isBlank(const QString& name) {
     for (QChar c : name) {
@@ -31,16 +34,14 @@ bool clashes(const FileEntry& entry, const QString& upperNew, const FolderIndex&
     if (found == folder.cend()) {
         return false;
     }
-    if (upperNew != entry.AlterName.toUpper()) {
-        return true;
-    }
-    for (const QString& stored : *found) {
-        if (stored != entry.AlterName) {
-            return true;
-        }
-    }
-    return false;
+    return *found != entry.AlterName || upperNew != capitals(entry.AlterName);
 }
+
+// What the pass keeps for the folder of the entries it is walking through.
+struct FolderState {
+    const FolderIndex* index = nullptr;
+    QSet<QString>* targets = nullptr;  // new names in capitals, shared by spellings of the folder
+};
 
 }  // namespace
 
@@ -66,43 +67,69 @@ QString NameChecks::firstFailure() const {
     return QString();
 }
 
-NameChecks checkNames(const FileList& list, const FileSystem& fileSystem) {
+const FolderIndex& FolderIndexCache::index(const QString& folder, const FileSystem& fileSystem) {
+    const std::optional<FolderStamp> stamp = fileSystem.folderStamp(folder);
+    Entry& entry = m_entries[folder];
+    entry.used = true;
+    if (entry.reusable && entry.stamp == stamp) {
+        return entry.index;
+    }
+    const qint64 readStartNs = QDateTime::currentMSecsSinceEpoch() * 1'000'000;
+    entry.index = fileSystem.readFolder(folder);
+    entry.stamp = stamp;
+    entry.reusable = stamp && stamp->modifiedNs < readStartNs - kRacyStampNs;
+    return entry.index;
+}
+
+void FolderIndexCache::dropUnused() {
+    std::erase_if(m_entries, [](const auto& item) { return !item.second.used; });
+    for (auto& item : m_entries) {
+        item.second.used = false;
+    }
+}
+
+NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache) {
     NameChecks checks;
-    QHash<QString, FolderIndex> folders;
-    QSet<QString> targets;
-    targets.reserve(list.count());
+    // Node-based maps: the pass keeps pointers into them while they grow.
+    std::unordered_map<QString, QSet<QString>> targetsByFolder;
+    std::unordered_map<QString, FolderState> folders;
+    QString currentFolder;
+    FolderState current;
     for (const FileEntry& entry : list) {
         if (!entry.Selected) {
             continue;
         }
         const QString& name = entry.NeuerName;
-        if (name.startsWith(u'.')) {
-            checks.NoTypeOnlyName = false;
+        checks.NoTypeOnlyName = checks.NoTypeOnlyName && !name.startsWith(u'.');
+        checks.NoBlankName = checks.NoBlankName && !isBlank(name);
+        checks.NoSeparator = checks.NoSeparator && !holdsSeparator(name);
+        // Entries of one folder share its text, so most changes of folder are told by identity.
+        const bool sameFolder = current.targets != nullptr &&
+                                (entry.InOrdner.constData() == currentFolder.constData() ||
+                                 entry.InOrdner == currentFolder);
+        if (!sameFolder) {
+            currentFolder = entry.InOrdner;
+            FolderState& state = folders[currentFolder];
+            if (state.targets == nullptr) {
+                state.targets = &targetsByFolder[capitals(currentFolder)];
+                state.targets->reserve(targetsByFolder.size() == 1 ? list.count() : 0);
+            }
+            current = state;
         }
-        if (isBlank(name)) {
-            checks.NoBlankName = false;
-        }
-        if (holdsSeparator(name)) {
-            checks.NoSeparator = false;
-        }
-        const QString upperName = name.toUpper();
+        const QString upperName = capitals(name);
         if (checks.NoClash) {
-            auto folder = folders.find(entry.InOrdner);
-            if (folder == folders.end()) {
-                folder = folders.insert(entry.InOrdner, fileSystem.readFolder(entry.InOrdner));
+            if (current.index == nullptr) {
+                current.index = folders[currentFolder].index =
+                    &cache.index(currentFolder, fileSystem);
             }
-            if (clashes(entry, upperName, *folder)) {
-                checks.NoClash = false;
-            }
+            checks.NoClash = !clashes(entry, upperName, *current.index);
         }
         if (checks.NamesUnique) {
-            const QString target = entry.InOrdner.toUpper() + upperName;
-            if (targets.contains(target)) {
-                checks.NamesUnique = false;
-            } else {
-                targets.insert(target);
-            }
+            const qsizetype before = current.targets->size();
+            current.targets->insert(upperName);
+            checks.NamesUnique = current.targets->size() != before;
         }
     }
+    cache.dropUnused();
     return checks;
 }

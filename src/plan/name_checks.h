@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <optional>
+#include <unordered_map>
+
+#include "plan/file_system.h"
 
 class FileList;
-class FileSystem;
 
 // The verdicts over the new names of the marked entries.
 struct NameChecks {
@@ -20,6 +24,25 @@ struct NameChecks {
     QString firstFailure() const;
 };
 
-// One pass over the marked entries: names compared in capitals through a hash, and each folder
-// of a marked entry read once.
-NameChecks checkNames(const FileList& list, const FileSystem& fileSystem);
+// Folder indexes kept from one check to the next, so that an unchanged folder costs one stat
+// instead of a full read. A folder changed so recently that a later change could leave its
+// stamp as it is is read again every time.
+class FolderIndexCache {
+  public:
+    const FolderIndex& index(const QString& folder, const FileSystem& fileSystem);
+    // Forgets the folders not asked for since the last call.
+    void dropUnused();
+
+  private:
+    struct Entry {
+        std::optional<FolderStamp> stamp;
+        FolderIndex index;
+        bool reusable = false;
+        bool used = true;
+    };
+    std::unordered_map<QString, Entry> m_entries;  // references stay valid as folders are added
+};
+
+// One pass over the marked entries: names compared in capitals through hashes, and each folder
+// of a marked entry looked at once.
+NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache);

@@ -228,7 +228,7 @@ void RenamePlan::ChkSituation() {
         verdict.counterInRange =
             lastCounterValue(m_settings.Start, m_settings.Step, m_list.count()) <=
             std::numeric_limits<qint32>::max();
-        verdict.names = checkNames(m_list, m_fileSystem);
+        verdict.names = checkNames(m_list, m_fileSystem, m_folderIndexes);
         if (!verdict.counterInRange) {
             verdict.hintLine = kCounterTooLarge;
         } else if (!verdict.names.allPassed()) {

@@ -116,6 +116,7 @@ class RenamePlan : public QObject {
     int m_digitIndex = 0;
     int m_leadZerosIndex = 0;
     HeaderSorter m_headerSorter;
+    FolderIndexCache m_folderIndexes;
     PlanVerdict m_verdict;
     bool m_renameEnabled = false;
     bool m_keepDigitChoice = false;

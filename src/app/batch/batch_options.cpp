@@ -1,0 +1,357 @@
+#include "app/batch/batch_options.h"
+
+#include <optional>
+#include <span>
+
+namespace {
+
+enum class Opt {
+    Mask,
+    Start,
+    Step,
+    Digits,
+    LeadZeros,
+    Case,
+    Search,
+    Replace,
+    Sort,
+    Descending,
+    FilesFrom,
+    Null,
+    Apply,
+    Help,
+    Version,
+};
+
+struct OptionSpec {
+    const char* longName;
+    char shortName;  // 0 without a short form
+    Opt opt;
+    bool takesValue;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"mask", 'm', Opt::Mask, true},
+    {"start", 0, Opt::Start, true},
+    {"step", 0, Opt::Step, true},
+    {"digits", 0, Opt::Digits, true},
+    {"lead-zeros", 0, Opt::LeadZeros, true},
+    {"case", 0, Opt::Case, true},
+    {"search", 0, Opt::Search, true},
+    {"replace", 0, Opt::Replace, true},
+    {"sort", 0, Opt::Sort, true},
+    {"descending", 0, Opt::Descending, false},
+    {"files-from", 0, Opt::FilesFrom, true},
+    {"null", '0', Opt::Null, false},
+    {"apply", 0, Opt::Apply, false},
+    {"help", 'h', Opt::Help, false},
+    {"version", 0, Opt::Version, false},
+};
+
+struct Choice {
+    const char16_t* text;
+    int value;
+    bool shown;  // false for an accepted spelling that the messages do not list
+};
+
+constexpr Choice kLeadZeroChoices[] = {
+    {u"keine", 0, true},
+    {u"null", 1, true},
+    {u"leerzeichen", 2, true},
+    {u"unterstrich", 3, true},
+};
+
+constexpr Choice kCaseChoices[] = {
+    {u"beibehalten", 0, true}, {u"gross", 1, true},   {u"groß", 1, false},
+    {u"klein", 2, true},       {u"anfangs", 3, true},
+};
+
+// Values are the window's column headers: 1 name, 3 folder, 4 size, 5 type, 6 date.
+constexpr Choice kSortChoices[] = {
+    {u"name", 1, true},
+    {u"ordner", 3, true},
+    {u"groesse", 4, true},
+    {u"größe", 4, false},
+    {u"typ", 5, true},
+    {u"datum", 6, true},
+    {u"keine", kKeepGivenOrder, true},
+};
+
+const OptionSpec* findLong(const QString& name) {
+    for (const OptionSpec& spec : kOptions) {
+        if (name == QLatin1String(spec.longName)) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+const OptionSpec* findShort(QChar c) {
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.shortName != 0 && c == QLatin1Char(spec.shortName)) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+bool isDecimal(const QString& text) {
+    if (text.isEmpty()) {
+        return false;
+    }
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString quoted(const QString& text) {
+    return QStringLiteral("„") + text + QStringLiteral("“");
+}
+
+std::optional<int> pickChoice(std::span<const Choice> choices, const QString& value) {
+    const QString wanted = value.toLower();
+    for (const Choice& choice : choices) {
+        if (wanted == QStringView(choice.text)) {
+            return choice.value;
+        }
+    }
+    return std::nullopt;
+}
+
+QString choiceError(std::span<const Choice> choices, const QString& optionName,
+                    const QString& value) {
+    QStringList allowed;
+    for (const Choice& choice : choices) {
+        if (choice.shown) {
+            allowed << QString::fromUtf16(choice.text);
+        }
+    }
+    return QStringLiteral("Ungültiger Wert ") + quoted(value) + QStringLiteral(" für ") +
+           optionName + QStringLiteral("; erlaubt sind: ") + allowed.join(QStringLiteral(", ")) +
+           u'.';
+}
+
+// Stores the value of an option that takes one; returns the usage error, if any.
+QString takeValue(BatchOptions& options, Opt opt, const QString& optionName, const QString& value) {
+    auto number = [&](QString& field) {
+        if (!isDecimal(value)) {
+            return QStringLiteral("Ungültiger Wert ") + quoted(value) + QStringLiteral(" für ") +
+                   optionName + QStringLiteral("; erlaubt sind nur die Ziffern 0 bis 9.");
+        }
+        field = value;
+        return QString();
+    };
+    auto choice = [&](std::span<const Choice> choices, int& field) {
+        const std::optional<int> picked = pickChoice(choices, value);
+        if (!picked) {
+            return choiceError(choices, optionName, value);
+        }
+        field = *picked;
+        return QString();
+    };
+    switch (opt) {
+        case Opt::Mask:
+            options.mask = value;
+            return {};
+        case Opt::Start:
+            return number(options.start);
+        case Opt::Step:
+            return number(options.step);
+        case Opt::Digits:
+            return number(options.digits);
+        case Opt::LeadZeros:
+            return choice(kLeadZeroChoices, options.leadZeros);
+        case Opt::Case:
+            return choice(kCaseChoices, options.letterCase);
+        case Opt::Search:
+            options.search = value;
+            return {};
+        case Opt::Replace:
+            options.replace = value;
+            return {};
+        case Opt::Sort:
+            return choice(kSortChoices, options.sortHeader);
+        case Opt::FilesFrom:
+            options.sources.push_back({value, true});
+            return {};
+        default:
+            return {};
+    }
+}
+
+// Applies a flag; returns the action it ends the parse with, if any.
+std::optional<BatchAction> takeFlag(BatchOptions& options, Opt opt) {
+    switch (opt) {
+        case Opt::Descending:
+            options.descending = true;
+            break;
+        case Opt::Null:
+            options.nullSeparated = true;
+            break;
+        case Opt::Apply:
+            options.apply = true;
+            break;
+        case Opt::Help:
+            return BatchAction::ShowHelp;
+        case Opt::Version:
+            return BatchAction::ShowVersion;
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
+BatchParse usageError(const QString& message) {
+    BatchParse parse;
+    parse.action = BatchAction::UsageError;
+    parse.error = message;
+    return parse;
+}
+
+QString missingValue(const QString& optionName) {
+    return QStringLiteral("Die Option ") + optionName + QStringLiteral(" verlangt einen Wert.");
+}
+
+}  // namespace
+
+BatchParse parseBatchArguments(const QStringList& arguments) {
+    BatchParse parse;
+    BatchOptions& options = parse.options;
+    bool optionsEnded = false;
+    const qsizetype count = arguments.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString& argument = arguments.at(i);
+        if (optionsEnded || argument == u"-" || !argument.startsWith(u'-')) {
+            options.sources.push_back({argument, false});
+            continue;
+        }
+        if (argument == u"--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument.startsWith(u"--")) {
+            const qsizetype equals = argument.indexOf(u'=');
+            const QString optionName = equals < 0 ? argument : argument.left(equals);
+            const OptionSpec* spec = findLong(optionName.mid(2));
+            if (spec == nullptr) {
+                return usageError(QStringLiteral("Unbekannte Option: ") + optionName);
+            }
+            if (!spec->takesValue) {
+                if (equals >= 0) {
+                    return usageError(QStringLiteral("Die Option ") + optionName +
+                                      QStringLiteral(" erlaubt keinen Wert."));
+                }
+                if (const std::optional<BatchAction> action = takeFlag(options, spec->opt)) {
+                    parse.action = *action;
+                    return parse;
+                }
+                continue;
+            }
+            QString value;
+            if (equals >= 0) {
+                value = argument.mid(equals + 1);
+            } else if (i + 1 < count) {
+                value = arguments.at(++i);
+            } else {
+                return usageError(missingValue(optionName));
+            }
+            const QString error = takeValue(options, spec->opt, optionName, value);
+            if (!error.isEmpty()) {
+                return usageError(error);
+            }
+            continue;
+        }
+        // A cluster of short options; one that takes a value takes the rest of the cluster or
+        // the next argument.
+        for (qsizetype k = 1; k < argument.size(); ++k) {
+            const QString optionName = u'-' + argument.at(k);
+            const OptionSpec* spec = findShort(argument.at(k));
+            if (spec == nullptr) {
+                return usageError(QStringLiteral("Unbekannte Option: ") + optionName);
+            }
+            if (!spec->takesValue) {
+                if (const std::optional<BatchAction> action = takeFlag(options, spec->opt)) {
+                    parse.action = *action;
+                    return parse;
+                }
+                continue;
+            }
+            QString value;
+            if (k + 1 < argument.size()) {
+                value = argument.mid(k + 1);
+            } else if (i + 1 < count) {
+                value = arguments.at(++i);
+            } else {
+                return usageError(missingValue(optionName));
+            }
+            const QString error = takeValue(options, spec->opt, optionName, value);
+            if (!error.isEmpty()) {
+                return usageError(error);
+            }
+            break;
+        }
+    }
+    return parse;
+}
+
+QString batchUsage() {
+    return QStringLiteral(
+        "Aufruf: taufix-batch [OPTION]... [--] [DATEI]...\n"
+        "„taufix-batch --help“ zeigt alle Optionen.\n");
+}
+
+QString batchHelp() {
+    return QStringLiteral(
+        "Aufruf: taufix-batch [OPTION]... [--] [DATEI]...\n"
+        "Benennt DATEIen nach einer Maske um, jede in ihrem Ordner, ohne Fenster.\n"
+        "Ohne --apply wird nichts umbenannt: je Datei zeigt eine Zeile den alten Pfad,\n"
+        "einen Tabulator und den neuen Pfad.\n"
+        "\n"
+        "  -m, --mask TEXT         Maske (Vorgabe: [NAME][TYP]); Platzhalter [NAME], [TYP],\n"
+        "                          [ZAHL], [DATUM], [RDATUM], [TAG], [MONAT], [JAHR], [ZEIT],\n"
+        "                          [STUNDE] oder [H], [MINUTE] oder [M], [SEKUNDE] oder [S]\n"
+        "                          und Bereiche des Namens wie [3-5] oder [R2,4]\n"
+        "      --start N           Startwert des Zählers (Vorgabe: 1; größere Werte als\n"
+        "                          99999999 werden auf 99999999 begrenzt)\n"
+        "      --step N            Schrittweite des Zählers (Vorgabe: 1; höchstens 99999)\n"
+        "      --digits N          Stellenzahl des Zählers (Vorgabe: die kleinste, die für\n"
+        "                          den letzten Zählerwert reicht); eine kleinere oder eine\n"
+        "                          größere als 12 lehnt den Plan ab\n"
+        "      --lead-zeros ART    Füllzeichen vor dem Zähler: keine, null, leerzeichen,\n"
+        "                          unterstrich (Vorgabe: keine)\n"
+        "      --case ART          Schreibweise: beibehalten, gross, klein, anfangs\n"
+        "                          (Vorgabe: beibehalten)\n"
+        "      --search TEXT       im Namen zu suchender Text (Groß-/Kleinschreibung egal)\n"
+        "      --replace TEXT      Ersatz für den gesuchten Text\n"
+        "      --sort NACH         Reihenfolge vor dem Benennen: name, ordner, groesse,\n"
+        "                          typ, datum oder keine (Vorgabe: name); keine behält die\n"
+        "                          Reihenfolge der Angabe\n"
+        "      --descending        absteigend sortieren (bei keine ohne Wirkung)\n"
+        "      --files-from DATEI  weitere Pfade aus DATEI lesen, einen je Zeile, an der\n"
+        "                          Stelle der Option; „-“ liest die Standardeingabe;\n"
+        "                          leere Zeilen werden übergangen\n"
+        "  -0, --null              Pfade in --files-from durch NUL statt Zeilenende getrennt\n"
+        "      --apply             die Dateien wirklich umbenennen, von der letzten zur\n"
+        "                          ersten; je Umbenennung eine Zeile alt<TAB>neu\n"
+        "  -h, --help              diese Hilfe zeigen\n"
+        "      --version           die Versionsnummer zeigen\n"
+        "\n"
+        "Ordner, nicht vorhandene und doppelt genannte Pfade werden mit „Übersprungen: PFAD“\n"
+        "auf der Standardfehlerausgabe gemeldet. Ein abgelehnter Plan nennt dort den Grund.\n"
+        "\n"
+        "Exit-Status:\n"
+        "  0  der Plan ist in Ordnung (mit --apply: alle Dateien umbenannt)\n"
+        "  1  der Plan wurde abgelehnt, nichts wurde umbenannt\n"
+        "  2  falscher Aufruf oder nicht lesbare Pfadliste\n"
+        "  3  mit --apply: mindestens eine Datei ließ sich nicht umbenennen\n"
+        "\n"
+        "Beispiel:\n"
+        "  taufix-batch -m \"Urlaub_[ZAHL][TYP]\" --digits 3 --lead-zeros null *.jpg\n");
+}
+
+QString batchVersion() {
+    return QStringLiteral("taufix-batch " TAUFIX_VERSION "\n");
+}

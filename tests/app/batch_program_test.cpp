@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+#include <QProcess>
+
+#include "batch_folder.h"
+
+namespace {
+
+TEST(BatchProgram, RenamesRelativePathsFromStandardInputAndAfterTheDoubleDash) {
+    const BatchFolder folder({"a.txt", "b.txt", "-x.txt"});
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    process.start(QStringLiteral(TAUFIX_BATCH_PATH),
+                  {"--sort", "keine", "-0", "--files-from", "-", "-m", "[NAME]_neu[TYP]", "--apply",
+                   "--", "-x.txt"});
+    process.write(QByteArray("b.txt\0a.txt\0", 12));
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(-1));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardError(), "");
+    EXPECT_EQ(
+        outputLines(process.readAllStandardOutput()),
+        (QList<QByteArray>{folder.line("-x.txt", "-x_neu.txt"), folder.line("a.txt", "a_neu.txt"),
+                           folder.line("b.txt", "b_neu.txt")}));
+    EXPECT_EQ(folder.contents(),
+              (std::map<QString, QByteArray>{
+                  {"-x_neu.txt", "-x.txt"}, {"a_neu.txt", "a.txt"}, {"b_neu.txt", "b.txt"}}));
+}
+
+}  // namespace
