@@ -1,12 +1,16 @@
-# Two entry points: `make run` builds and starts Taufix, `make test` builds and runs every test.
+# `make run` builds and starts Taufix; `make test` builds and runs every test: the unit and GUI
+# tests, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
+FUZZ_SECONDS ?= 60
+FUZZERS := fuzz_mask_compiler fuzz_new_names fuzz_counter_fields
 CMAKE_FLAGS ?=
 ifdef CI
 CMAKE_FLAGS += -DTAUFIX_WERROR=ON
 endif
+CTEST := QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test check sanitize fuzz bench clean
 
 deps:
 	@scripts/install-deps
@@ -18,10 +22,40 @@ build: configure
 	@cmake --build $(BUILD_DIR)
 
 run: build
-	@$(BUILD_DIR)/src/app/taufix $(ARGS)
+	@$(BUILD_DIR)/src/app/window/taufix $(ARGS)
 
-test: build
-	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+# The fuzzers and the sanitizer suite first, so that the plain suite's summary ends the output.
+test: fuzz sanitize check
+
+check: build
+	@cd $(BUILD_DIR) && $(CTEST)
+
+sanitize: deps
+	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAUFIX_SANITIZE=ON \
+		$(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-sanitize
+	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 $(CTEST)
+
+fuzz: deps
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++-14 -DTAUFIX_FUZZ=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-fuzz --target $(FUZZERS)
+	@for fuzzer in $(FUZZERS); do \
+		mkdir -p build-fuzz/corpus/$$fuzzer; \
+		build-fuzz/tests/fuzz/$$fuzzer -dict=tests/fuzz/taufix.dict \
+			-max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/ \
+			build-fuzz/corpus/$$fuzzer > build-fuzz/$$fuzzer.log 2>&1 \
+			|| { tail -n 40 build-fuzz/$$fuzzer.log; exit 1; }; \
+		echo "$$fuzzer: $$(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' \
+			build-fuzz/$$fuzzer.log | grep -o '[0-9]*$$') Läufe in $(FUZZ_SECONDS) s ohne Befund"; \
+	done
+
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAUFIX_BENCHMARKS=ON >/dev/null
+	@cmake --build build-bench --target taufix_core_bench
+	@build-bench/bench/taufix_core_bench --benchmark_repetitions=5 \
+		--benchmark_report_aggregates_only=true
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz build-bench

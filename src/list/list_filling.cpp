@@ -1,11 +1,75 @@
 #include "list/list_filling.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSet>
+#include <algorithm>
+#include <optional>
+#include <thread>
+#include <vector>
 
 #include "plan/file_system.h"
 
+namespace {
+
+// Below this many paths a fill is over before threads would have started.
+constexpr int kPathsPerThread = 2000;
+
+bool needsCleaning(const QString& path) {
+    return !path.startsWith(u'/') || path.contains(QStringLiteral("//")) ||
+           path.contains(QStringLiteral("/./")) || path.endsWith(u'/') ||
+           path.endsWith(QStringLiteral("/."));
+}
+
+// The entry a path would add, from what one stat tells; nothing for folders and paths that name
+// nothing.
+std::optional<FileEntry> candidateEntry(const QString& given, FillMode mode,
+                                        const FileSystem& fileSystem) {
+    QString path = listPath(given);
+    const std::optional<PathFacts> facts = fileSystem.statPath(path);
+    if (!facts || facts->isFolder) {
+        return std::nullopt;
+    }
+    if (mode == FillMode::CommandLine) {
+        // A hidden file has no stored name to look up: it keeps the name it was given.
+        const QString stored = fileSystem.storedName(path);
+        if (!stored.isEmpty()) {
+            path = path.left(splitPath(path).sep) + stored;
+        }
+    }
+    return makeFileEntry(path, facts->length, facts->modified);
+}
+
+// The file system's answers dominate a large fill; they are asked for on every core at once.
+std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths, FillMode mode,
+                                                       const FileSystem& fileSystem) {
+    const size_t count = static_cast<size_t>(paths.size());
+    std::vector<std::optional<FileEntry>> candidates(count);
+    const auto fillRange = [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            candidates[i] = candidateEntry(paths.at(static_cast<qsizetype>(i)), mode, fileSystem);
+        }
+    };
+    const size_t threads = std::clamp<size_t>(count / kPathsPerThread, 1,
+                                              std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> workers;
+    const size_t chunk = (count + threads - 1) / threads;
+    for (size_t t = 1; t < threads; ++t) {
+        workers.emplace_back(fillRange, t * chunk, std::min(count, (t + 1) * chunk));
+    }
+    fillRange(0, std::min(count, chunk));
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    return candidates;
+}
+
+}  // namespace
+
 QString listPath(const QString& path) {
+    if (!needsCleaning(path)) {
+        return path;
+    }
     const QString absolute = QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path;
     QStringList parts = absolute.split(u'/', Qt::SkipEmptyParts);
     parts.removeAll(QStringLiteral("."));
@@ -16,6 +80,7 @@ FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
                      const FileSystem& fileSystem, const ProgressCallback& progress) {
     FillResult result;
     list.setSorted(false);
+    std::vector<std::optional<FileEntry>> candidates = candidateEntries(paths, mode, fileSystem);
     QSet<QString> known;
     known.reserve(list.count() + paths.size());
     for (const FileEntry& entry : list) {
@@ -29,25 +94,13 @@ FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
         if (progress) {
             progress(i, count);
         }
-        QString path = listPath(paths.at(i - 1));
-        const std::optional<PathFacts> facts = fileSystem.statPath(path);
-        if (!facts || facts->isFolder) {
+        std::optional<FileEntry>& candidate = candidates[static_cast<size_t>(i - 1)];
+        if (!candidate || known.contains(candidate->PfadName)) {
             result.skipped << paths.at(i - 1);
             continue;
         }
-        if (mode == FillMode::CommandLine) {
-            // A hidden file has no stored name to look up: it keeps the name it was given.
-            const QString stored = fileSystem.storedName(path);
-            if (!stored.isEmpty()) {
-                path = path.left(splitPath(path).sep) + stored;
-            }
-        }
-        if (known.contains(path)) {
-            result.skipped << paths.at(i - 1);
-            continue;
-        }
-        known.insert(path);
-        FileEntry entry = makeFileEntry(path, facts->length, facts->modified);
+        FileEntry& entry = *candidate;
+        known.insert(entry.PfadName);
         // Rows of one folder and of one extension share those texts: less memory, and the
         // plan check tells a folder by identity.
         if (entry.InOrdner == lastFolder) {
@@ -63,5 +116,23 @@ FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
         progress(0, count);
     }
     list.setSorted(true);
+    return result;
+}
+
+FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
+                     const FileSystem& fileSystem, const ProgressCallback& progress) {
+    QStringList paths;
+    paths.reserve(nativePaths.size());
+    QByteArrayList unrepresentable;
+    for (const QByteArray& native : nativePaths) {
+        const QString path = QFile::decodeName(native);
+        if (QFile::encodeName(path) == native) {
+            paths << path;
+        } else {
+            unrepresentable << native;
+        }
+    }
+    FillResult result = FillListe(list, paths, mode, fileSystem, progress);
+    result.unrepresentable = unrepresentable;
     return result;
 }

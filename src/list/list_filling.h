@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QStringList>
 
 #include "engine/new_names.h"
@@ -14,13 +15,20 @@ enum class FillMode {
 
 struct FillResult {
     int added = 0;
-    QStringList skipped;  // folders, paths that name nothing, duplicates
+    QStringList skipped;             // folders, paths that name nothing, duplicates
+    QByteArrayList unrepresentable;  // paths whose names are no valid text, as given
 };
 
 // Vets each path and adds every file not yet in the list as a marked entry, then switches
 // Sorted on, which orders old and new rows alike. Relative paths are made absolute against the
 // current folder first.
 FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
+                     const FileSystem& fileSystem, const ProgressCallback& progress = {});
+
+// The same for paths as the file system spells them. A path that does not survive the way to
+// text and back (a name that is not valid UTF-8) is refused: renaming by its text would reach
+// another file or none.
+FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
                      const FileSystem& fileSystem, const ProgressCallback& progress = {});
 
 // The path as it enters the list: absolute, without empty or "." components. ".." stays, since

@@ -28,6 +28,22 @@ QString leadZerosOfChoice(int index, const QString& current) {
     }
 }
 
+}  // namespace
+
+QString unrepresentableText(int count) {
+    if (count == 1) {
+        return QStringLiteral(
+            "Hinweis: 1 Datei wurde übergangen, weil ihr Name kein gültiges "
+            "UTF-8 ist. Benennen Sie sie zuerst anders um.");
+    }
+    return QStringLiteral("Hinweis: ") + QString::number(count) +
+           QStringLiteral(
+               " Dateien wurden übergangen, weil ihre Namen kein gültiges UTF-8 "
+               "sind. Benennen Sie sie zuerst anders um.");
+}
+
+namespace {
+
 QString planOkText() {
     return QStringLiteral("Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche '") +
            QString(kRenameCaption).remove(u'&') + QStringLiteral("'.");
@@ -120,13 +136,26 @@ void RenamePlan::headerClicked(int index) {
 
 FillResult RenamePlan::fill(const QStringList& paths, FillMode mode) {
     Q_EMIT userInfo(kFillingText);
-    const FillResult result =
-        FillListe(m_list, paths, mode, m_fileSystem,
-                  [this](int value, int maximum) { Q_EMIT progress(value, maximum); });
+    return finishFill(FillListe(m_list, paths, mode, m_fileSystem, progressCallback()));
+}
+
+FillResult RenamePlan::fill(const QByteArrayList& nativePaths, FillMode mode) {
+    Q_EMIT userInfo(kFillingText);
+    return finishFill(FillListe(m_list, nativePaths, mode, m_fileSystem, progressCallback()));
+}
+
+FillResult RenamePlan::finishFill(FillResult result) {
     Q_EMIT rowsChanged();
     // The check offers the digit counts anew for the new number of rows.
     ChkSituation();
+    if (!result.unrepresentable.isEmpty()) {
+        Q_EMIT userInfo(unrepresentableText(static_cast<int>(result.unrepresentable.size())));
+    }
     return result;
+}
+
+ProgressCallback RenamePlan::progressCallback() {
+    return [this](int value, int maximum) { Q_EMIT progress(value, maximum); };
 }
 
 void RenamePlan::setSelected(int p, bool selected) {
@@ -152,8 +181,7 @@ RenameRunResult RenamePlan::UmTaufen(FailureDecision& decision,
         saveScenario();
     }
     RenameRunResult result =
-        renameMarkedEntries(m_list, m_fileSystem, decision,
-                            [this](int value, int maximum) { Q_EMIT progress(value, maximum); });
+        renameMarkedEntries(m_list, m_fileSystem, decision, progressCallback());
     Q_EMIT rowsChanged();
     ChkSituation();
     return result;
@@ -220,9 +248,7 @@ void RenamePlan::ChkSituation() {
     const MaskCompilation mask = TranslateMaske(m_settings.Maske);
     PlanVerdict verdict;
     verdict.MaskOK = mask.MaskOK;
-    verdict.MarkedCount =
-        FillNewNameColumn(m_list, mask, m_settings,
-                          [this](int value, int maximum) { Q_EMIT progress(value, maximum); });
+    verdict.MarkedCount = FillNewNameColumn(m_list, mask, m_settings, progressCallback());
     verdict.hintLine = mask.errorNo ? ShowError(*mask.errorNo) : QString();
     if (mask.MaskOK && listNotEmpty) {
         verdict.counterInRange =

@@ -29,6 +29,9 @@ struct PlanVerdict {
 
 inline const QString kRenameCaption = QStringLiteral("Jetzt &umtaufen!");
 
+// The hint after a fill that refused names which are no valid text.
+QString unrepresentableText(int count);
+
 // The renaming plan: the candidate list, the options, and the check that re-evaluates them after
 // every change. Typing and clicks reach the check through the delay timer; choices, list
 // commands, fills and header clicks check at once.
@@ -72,6 +75,8 @@ class RenamePlan : public QObject {
     void markRows(int mode);
     void headerClicked(int index);
     FillResult fill(const QStringList& paths, FillMode mode);
+    // Paths as the file system spells them; names that are no valid text are refused.
+    FillResult fill(const QByteArrayList& nativePaths, FillMode mode);
 
     // A mark changed by the user; call listClicked() when the click or key press is complete.
     void setSelected(int p, bool selected);
@@ -102,6 +107,8 @@ class RenamePlan : public QObject {
 
   private:
     void setRenameEnabled(bool enabled);
+    FillResult finishFill(FillResult result);
+    ProgressCallback progressCallback();
     void normaliseCounterFields();
     void offerDigitCounts();
     void applyDigitChoice(int index);

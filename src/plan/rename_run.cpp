@@ -42,7 +42,7 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem,
             continue;
         }
         ++result.failed;
-        if (!decision.continueAfterFailure(failureDialogText(entry))) {
+        if (!decision.continueAfterFailure(entry)) {
             result.cancelled = true;
             break;
         }

@@ -10,12 +10,12 @@ class FileList;
 class FileSystem;
 struct FileEntry;
 
-// Asked after a renaming failed: true goes on with the next entry (OK), false ends the run
-// (Cancel).
+// Asked after the renaming of entry failed: true goes on with the next entry (OK), false ends
+// the run (Cancel).
 class FailureDecision {
   public:
     virtual ~FailureDecision() = default;
-    virtual bool continueAfterFailure(const QString& dialogText) = 0;
+    virtual bool continueAfterFailure(const FileEntry& entry) = 0;
 };
 
 struct RenamedFile {
@@ -30,7 +30,7 @@ struct RenameRunResult {
     QString DirText;  // the new names, one per line, in the order of the run
 };
 
-// The text of the failure dialog for an entry.
+// The text of the failure dialog for an entry, lines separated by "\n".
 QString failureDialogText(const FileEntry& entry);
 
 // Renames the marked entries from the last to the first, each to its folder + new name, and

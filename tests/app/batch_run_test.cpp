@@ -5,6 +5,7 @@
 #include <QDateTime>
 
 #include "batch_folder.h"
+#include "host_file_system_wrapper.h"
 #include "plan/file_system.h"
 
 namespace {
@@ -25,7 +26,11 @@ Outcome runWith(const QStringList& arguments, QByteArray input = {},
     in.open(QIODevice::ReadOnly);
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
-    const int status = runBatch(arguments, in, out, err, fileSystem);
+    QByteArrayList nativeArguments;
+    for (const QString& argument : arguments) {
+        nativeArguments << QFile::encodeName(argument);
+    }
+    const int status = runBatch(nativeArguments, in, out, err, fileSystem);
     return {status, out.data(), err.data()};
 }
 
@@ -200,25 +205,19 @@ TEST(BatchRun, UsageErrorsExitWith2AndShowTheUsage) {
 }
 
 // Creates a file under one target name just before that renaming, as another program might.
-class TargetTakenFileSystem : public FileSystem {
+class TargetTakenFileSystem : public HostFileSystemWrapper {
   public:
     explicit TargetTakenFileSystem(QString target) : m_target(std::move(target)) {}
-    std::optional<PathFacts> statPath(const QString& p) const override {
-        return m_host.statPath(p);
-    }
-    QString storedName(const QString& p) const override { return m_host.storedName(p); }
-    FolderIndex readFolder(const QString& f) const override { return m_host.readFolder(f); }
     RenameOutcome rename(const QString& from, const QString& to) override {
         if (to == m_target) {
             QFile file(to);
             file.open(QIODevice::WriteOnly);
             file.write("fremd");
         }
-        return m_host.rename(from, to);
+        return HostFileSystemWrapper::rename(from, to);
     }
 
   private:
-    FileSystem& m_host = hostFileSystem();
     QString m_target;
 };
 

@@ -4,30 +4,21 @@
 
 #include <functional>
 
-#include "plan/linux_file_system.h"
+#include "host_file_system_wrapper.h"
 #include "plan/rename_plan.h"
 #include "temp_folder.h"
 
 namespace {
 
 // The host's file system, with a hook just before each rename and a record of the calls.
-class HookedFileSystem : public FileSystem {
+class HookedFileSystem : public HostFileSystemWrapper {
   public:
-    std::optional<PathFacts> statPath(const QString& path) const override {
-        return hostFileSystem().statPath(path);
-    }
-    QString storedName(const QString& path) const override {
-        return hostFileSystem().storedName(path);
-    }
-    FolderIndex readFolder(const QString& folder) const override {
-        return hostFileSystem().readFolder(folder);
-    }
     RenameOutcome rename(const QString& from, const QString& to) override {
         calls << QFileInfo(from).fileName();
         if (beforeRename) {
             beforeRename(from, to);
         }
-        return hostFileSystem().rename(from, to);
+        return HostFileSystemWrapper::rename(from, to);
     }
 
     std::function<void(const QString&, const QString&)> beforeRename;
@@ -37,8 +28,8 @@ class HookedFileSystem : public FileSystem {
 class ScriptedDecision : public FailureDecision {
   public:
     explicit ScriptedDecision(bool answer) : m_answer(answer) {}
-    bool continueAfterFailure(const QString& dialogText) override {
-        texts << dialogText;
+    bool continueAfterFailure(const FileEntry& entry) override {
+        texts << failureDialogText(entry);
         return m_answer;
     }
     QStringList texts;

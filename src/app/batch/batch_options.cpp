@@ -225,7 +225,7 @@ BatchParse parseBatchArguments(const QStringList& arguments) {
     for (qsizetype i = 0; i < count; ++i) {
         const QString& argument = arguments.at(i);
         if (optionsEnded || argument == u"-" || !argument.startsWith(u'-')) {
-            options.sources.push_back({argument, false});
+            options.sources.push_back({argument, false, i});
             continue;
         }
         if (argument == u"--") {

@@ -9,6 +9,7 @@
 struct PathSource {
     QString text;
     bool isListFile = false;
+    qsizetype argument = -1;  // a path's index among the arguments, to take its bytes from
 };
 
 // The header index that keeps the order in which the paths were given.

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QIODevice>
-#include <QMultiHash>
 
 #include "app/batch/batch_options.h"
 #include "list/list_selection.h"
@@ -34,15 +33,15 @@ int usageError(QIODevice& err, const QString& message) {
     return kUsageError;
 }
 
-void appendItem(QStringList& paths, QByteArrayView item) {
+void appendItem(QByteArrayList& paths, QByteArrayView item) {
     if (!item.isEmpty()) {
-        paths << QFile::decodeName(item.toByteArray());
+        paths << item.toByteArray();
     }
 }
 
 // Appends the items of a path list, read in chunks; each byte is looked at once, so a long list
 // costs linear time. False when the device fails.
-bool readPathList(QIODevice& device, char separator, QStringList& paths) {
+bool readPathList(QIODevice& device, char separator, QByteArrayList& paths) {
     QByteArray pending;
     qsizetype scanned = 0;
     char chunk[kReadChunk];
@@ -68,7 +67,7 @@ bool readPathList(QIODevice& device, char separator, QStringList& paths) {
     return true;
 }
 
-bool readListSource(const QString& name, char separator, QIODevice& in, QStringList& paths) {
+bool readListSource(const QString& name, char separator, QIODevice& in, QByteArrayList& paths) {
     if (name == u"-") {
         return readPathList(in, separator, paths);
     }
@@ -79,37 +78,17 @@ bool readListSource(const QString& name, char separator, QIODevice& in, QStringL
 // Reports each failed renaming on one line and goes on, as a user answering OK would.
 class ReportAndContinue : public FailureDecision {
   public:
-    ReportAndContinue(const FileList& list, QIODevice& err) : m_list(list), m_err(err) {}
+    explicit ReportAndContinue(QIODevice& err) : m_err(err) {}
 
-    // The dialog text names the entry; it is matched whole rather than cut at its line breaks,
-    // since a file name may hold one. The run goes from the last row to the first, so the rows
-    // up to a failed one keep their positions while it runs.
-    bool continueAfterFailure(const QString& dialogText) override {
-        if (m_positions.isEmpty()) {
-            m_positions.reserve(m_list.count());
-            for (int p = 1; p <= m_list.count(); ++p) {
-                m_positions.insert(qHash(failureDialogText(m_list.at(p))), p);
-            }
-        }
-        const size_t key = qHash(dialogText);
-        for (auto it = m_positions.constFind(key); it != m_positions.cend() && it.key() == key;
-             ++it) {
-            const FileEntry& entry = m_list.at(it.value());
-            if (failureDialogText(entry) == dialogText) {
-                writeLine(m_err,
-                          QStringLiteral("Folgende Datei ließ sich nicht umbenennen: ").toUtf8() +
-                              native(entry.PfadName) + " --> " +
-                              native(entry.InOrdner + entry.NeuerName));
-                break;
-            }
-        }
+    bool continueAfterFailure(const FileEntry& entry) override {
+        writeLine(m_err, QStringLiteral("Folgende Datei ließ sich nicht umbenennen: ").toUtf8() +
+                             native(entry.PfadName) + " --> " +
+                             native(entry.InOrdner + entry.NeuerName));
         return true;
     }
 
   private:
-    const FileList& m_list;
     QIODevice& m_err;
-    QMultiHash<size_t, int> m_positions;  // hash of an entry's dialog text -> its position
 };
 
 void configure(RenamePlan& plan, const BatchOptions& options) {
@@ -160,9 +139,14 @@ QString maskOrListRefusal(const RenamePlan& plan) {
 
 }  // namespace
 
-int runBatch(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& err,
+int runBatch(const QByteArrayList& arguments, QIODevice& in, QIODevice& out, QIODevice& err,
              FileSystem& fileSystem) {
-    const BatchParse parse = parseBatchArguments(arguments);
+    QStringList texts;
+    texts.reserve(arguments.size());
+    for (const QByteArray& argument : arguments) {
+        texts << QFile::decodeName(argument);
+    }
+    const BatchParse parse = parseBatchArguments(texts);
     switch (parse.action) {
         case BatchAction::ShowHelp:
             out.write(batchHelp().toUtf8());
@@ -177,11 +161,11 @@ int runBatch(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODev
     }
     const BatchOptions& options = parse.options;
 
-    QStringList paths;
+    QByteArrayList paths;
     const char separator = options.nullSeparated ? '\0' : '\n';
     for (const PathSource& source : options.sources) {
         if (!source.isListFile) {
-            paths << source.text;
+            paths << arguments.at(source.argument);
         } else if (!readListSource(source.text, separator, in, paths)) {
             return usageError(err, QStringLiteral("Die Pfadliste „") + source.text +
                                        QStringLiteral("“ lässt sich nicht lesen."));
@@ -193,6 +177,10 @@ int runBatch(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODev
     const FillResult fill = plan.fill(paths, FillMode::CommandLine);
     for (const QString& skipped : fill.skipped) {
         writeLine(err, QStringLiteral("Übersprungen: ").toUtf8() + native(skipped));
+    }
+    for (const QByteArray& skipped : fill.unrepresentable) {
+        writeLine(err, QStringLiteral("Übersprungen: ").toUtf8() + skipped +
+                           QStringLiteral(" (der Name ist kein gültiges UTF-8)").toUtf8());
     }
 
     QString refused = maskOrListRefusal(plan);
@@ -212,7 +200,7 @@ int runBatch(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODev
         }
         return kPlanSound;
     }
-    ReportAndContinue decision(plan.list(), err);
+    ReportAndContinue decision(err);
     const RenameRunResult run = plan.UmTaufen(decision, {});
     for (const RenamedFile& renamed : run.renamed) {
         writeRenaming(out, renamed.from, renamed.to);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include <QByteArrayList>
 
 class FileSystem;
 class QIODevice;
@@ -12,8 +12,8 @@ enum BatchExitStatus : int {
     kRenamingFailed = 3,  // with --apply: at least one renaming failed
 };
 
-// The program taufix-batch: arguments are those after the program name; in is read for
-// "--files-from -". Paths are written to out and err as the file system's bytes, messages as
-// UTF-8. Never touches the settings store. Returns the exit status.
-int runBatch(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& err,
+// The program taufix-batch: arguments are those after the program name, as the system passed
+// them; in is read for "--files-from -". Paths are taken and written as the file system's
+// bytes, messages as UTF-8. Never touches the settings store. Returns the exit status.
+int runBatch(const QByteArrayList& arguments, QIODevice& in, QIODevice& out, QIODevice& err,
              FileSystem& fileSystem);

@@ -16,8 +16,10 @@ int main(int argc, char* argv[]) {
     in.open(STDIN_FILENO, QIODevice::ReadOnly);
     out.open(STDOUT_FILENO, QIODevice::WriteOnly);
     err.open(STDERR_FILENO, QIODevice::WriteOnly);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QByteArray(argv[i]);
+    }
     const int status = runBatch(arguments, in, out, err, hostFileSystem());
     out.flush();
     err.flush();

@@ -1,0 +1,34 @@
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "plan/file_system.h"
+#include "ui/artwork.h"
+#include "ui/main_window.h"
+#include "ui/settings_store.h"
+#include "ui/shell.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+
+    // The standard buttons of the dialogs speak German with the rest of the window.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_de"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
+    }
+    QApplication::setWindowIcon(drawAppIcon());
+
+    // Each argument is one path as the shell split it, in the bytes the system passed, so that a
+    // name which is no valid text is recognised as such.
+    QByteArrayList paths;
+    for (int i = 1; i < argc; ++i) {
+        paths << QByteArray(argv[i]);
+    }
+
+    SettingsStore store;
+    DesktopShell shell;
+    Form1 window(store, shell, hostFileSystem(), paths);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,87 @@
+#include "ui/tooltips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeView>
+
+#include "ui/main_window_controls.h"
+
+namespace {
+
+// A token button that has a long form names the short token first.
+QString shortToken(const char* shortForm, const char* longForm) {
+    return QLatin1String(shortForm) + QStringLiteral(" (entspricht ") + QLatin1String(longForm) +
+           u')';
+}
+
+}  // namespace
+
+void DefTokenBtn(QPushButton* button, const QString& token) {
+    button->setToolTip(QStringLiteral("Fügt das Token ") + token +
+                       QStringLiteral(" in die Maske ein"));
+}
+
+void LoadToolTips(const MainWindowControls& c, int mode) {
+    const auto btn = [&c](int i) { return c.Btn[static_cast<size_t>(i)]; };
+    if (mode == 0) {
+        c.Liste->setToolTip({});
+        c.Schreibweise->setToolTip({});
+        for (QPushButton* button : c.Btn) {
+            if (button && button != btn(25)) {
+                button->setToolTip({});
+            }
+        }
+        c.Bar->setToolTip({});
+        c.Zahl->setToolTip({});
+        c.Vornullenzeichen->setToolTip({});
+        c.StatusPanel[0]->setToolTip({});
+        c.StatusPanel[1]->setToolTip({});
+        c.ToolTipCheck->setToolTip({});
+        c.DirItCheck->setToolTip({});
+        return;
+    }
+    c.Liste->setToolTip(QStringLiteral("Namen der umzubenennenden Dateien in diese Liste ziehen"));
+    c.Schreibweise->setToolTip(
+        QStringLiteral("Legt Groß- und/oder Kleinschreibung der neuen Namen fest"));
+    btn(0)->setToolTip(QStringLiteral("Löscht alle Dateinamen in der obenstehenden Liste"));
+    btn(1)->setToolTip(QStringLiteral("Markiert alle Dateien in der Liste als ausgewählt"));
+    btn(2)->setToolTip(QStringLiteral("Löscht alle Dateimarkierungen"));
+    btn(3)->setToolTip(QStringLiteral("Kehrt die aktuelle Dateiauswahl um"));
+    DefTokenBtn(btn(4), QStringLiteral("[NAME]"));
+    DefTokenBtn(btn(5), QStringLiteral("[TYP]"));
+    DefTokenBtn(btn(6), QStringLiteral("[ZAHL]"));
+    DefTokenBtn(btn(19), QStringLiteral("[DATUM]"));
+    DefTokenBtn(btn(18), QStringLiteral("[RDATUM]"));
+    DefTokenBtn(btn(22), QStringLiteral("[ZEIT]"));
+    DefTokenBtn(btn(17), QStringLiteral("[TAG]"));
+    DefTokenBtn(btn(16), QStringLiteral("[MONAT]"));
+    DefTokenBtn(btn(15), QStringLiteral("[JAHR]"));
+    DefTokenBtn(btn(21), shortToken("[H]", "[STUNDE]"));
+    DefTokenBtn(btn(20), shortToken("[M]", "[MINUTE]"));
+    DefTokenBtn(btn(7), shortToken("[S]", "[SEKUNDE]"));
+    btn(23)->setToolTip(QStringLiteral(
+        "Fügt eine leere Klammer in die Maske ein und positioniert den Cursor darin"));
+    btn(8)->setToolTip(
+        QStringLiteral("Startet die Umbenennung aller markierten Dateien in der Liste"));
+    btn(9)->setToolTip(QStringLiteral("Beendet das Programm"));
+    btn(10)->setToolTip(QStringLiteral("Gibt Zusatzinfos über das Programm"));
+    btn(11)->setToolTip(QStringLiteral("Löscht die Maske komplett"));
+    btn(12)->setToolTip(
+        QStringLiteral("Bewegt alle markierten Einträge um eine Position nach unten"));
+    btn(13)->setToolTip(
+        QStringLiteral("Bewegt alle markierten Einträge um eine Position nach oben"));
+    btn(24)->setToolTip(QStringLiteral("Blendet ein Menü mit den zuletzt benutzten Masken ein"));
+    c.Bar->setToolTip(QStringLiteral("Zeigt den aktuellen Verarbeitungsstand an"));
+    c.Zahl->setToolTip(QStringLiteral("Tragen Sie hier den Startwert für den Dateizähler ein"));
+    c.Vornullenzeichen->setToolTip(
+        QStringLiteral("hier legen Sie das für Vornullen zu verwendende Zeichen fest"));
+    c.StatusPanel[0]->setToolTip(QStringLiteral("Anzahl der Dateien in der Liste"));
+    c.StatusPanel[1]->setToolTip(QStringLiteral("Programmstatus und Hinweise für den Anwender"));
+    c.ToolTipCheck->setToolTip(QStringLiteral("Schaltet die Tooltips ein oder aus"));
+    c.DirItCheck->setToolTip(QStringLiteral(
+        "Markieren Sie diese Option, um alle Umbenennungen in die Zwischenablage zu kopieren."));
+}

@@ -1,0 +1,69 @@
+// Mask, file name, search and replace text from one input: every generated name is well-formed
+// when the inputs are, and no plan the checks accept holds a folder separator.
+#include "engine/new_names.h"
+#include "fuzz_input.h"
+#include "list/file_list.h"
+#include "engine/capitals.h"
+#include "plan/name_checks.h"
+
+namespace {
+
+// Folders that hold nothing: only the checks of the names themselves decide.
+class EmptyFileSystem : public FileSystem {
+public:
+    std::optional<PathFacts> statPath(const QString&) const override { return std::nullopt; }
+    QString storedName(const QString&) const override { return {}; }
+    FolderIndex readFolder(const QString&) const override { return {}; }
+    RenameOutcome rename(const QString&, const QString&) override { return RenameOutcome::Failed; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 4) {
+        return 0;
+    }
+    const QStringList parts = utf16Of(data + 4, size - 4).split(QChar(1));
+    RenameSettings settings;
+    settings.Maske = parts.value(0);
+    settings.SucheText = parts.value(2);
+    settings.ErsetzeText = parts.value(3);
+    settings.LetterCase = data[0] % 5;
+    settings.LeadZeros = QStringList{{}, "0", " ", "_"}.at(data[1] % 4);
+    settings.Start = data[2];
+    settings.Step = data[3] % 7;
+    settings.Digits = QString::number(1 + data[1] % 12);
+
+    FileList list;
+    const QDateTime time(QDate(2003, 8, 5), QTime(14, 7, 9));
+    list.append(makeFileEntry(QStringLiteral("/f/") + parts.value(1), 1, time));
+    list.append(makeFileEntry(QStringLiteral("/f/x") + parts.value(1) + QStringLiteral(".jpg"), 2,
+                              time));
+    const MaskCompilation mask = TranslateMaske(settings.Maske);
+    FUZZ_CHECK(FillNewNameColumn(list, mask, settings) == 2);
+
+    bool wellFormedInput = true;
+    for (const QString& part : parts) {
+        wellFormedInput = wellFormedInput && isWellFormedUtf16(part);
+    }
+    for (const FileEntry& entry : list) {
+        FUZZ_CHECK(!wellFormedInput || isWellFormedUtf16(entry.NeuerName));
+        FUZZ_CHECK(mask.MaskOK || entry.NeuerName == kPlaceholderName);
+    }
+    if (!mask.MaskOK) {
+        return 0;
+    }
+    EmptyFileSystem fileSystem;
+    FolderIndexCache cache;
+    const NameChecks checks = checkNames(list, fileSystem, cache);
+    if (checks.allPassed()) {
+        for (const FileEntry& entry : list) {
+            FUZZ_CHECK(!entry.NeuerName.contains(u'/') && !entry.NeuerName.contains(QChar(0)));
+            FUZZ_CHECK(!entry.NeuerName.startsWith(u'.'));
+            FUZZ_CHECK(!QString(entry.NeuerName).remove(u' ').isEmpty());
+        }
+        FUZZ_CHECK(capitals(list.at(1).InOrdner + list.at(1).NeuerName) !=
+                   capitals(list.at(2).InOrdner + list.at(2).NeuerName));
+    }
+    return 0;
+}
