@@ -53,8 +53,10 @@ fuzz: deps
 
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAUFIX_BENCHMARKS=ON >/dev/null
-	@cmake --build build-bench --target taufix_core_bench
+	@cmake --build build-bench --target taufix_core_bench taufix_window_bench
 	@build-bench/bench/taufix_core_bench --benchmark_repetitions=5 \
+		--benchmark_report_aggregates_only=true
+	@build-bench/bench/taufix_window_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
 
 clean:

@@ -1,5 +1,12 @@
 #include <benchmark/benchmark.h>
 
+#include <QFile>
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <stdio.h>
+#include <unistd.h>
+#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -49,7 +56,7 @@ void BM_NewNames(benchmark::State& state) {
         benchmark::DoNotOptimize(FillNewNameColumn(list, mask, settings));
     }
 }
-BENCHMARK(BM_NewNames)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NewNames)->Arg(32767)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_ReadFolder(benchmark::State& state) {
     const BenchFolder& folder = folderOf(static_cast<int>(state.range(0)));
@@ -69,7 +76,7 @@ void BM_NameChecks(benchmark::State& state) {
         benchmark::DoNotOptimize(checkNames(plan.list(), hostFileSystem(), cache).allPassed());
     }
 }
-BENCHMARK(BM_NameChecks)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NameChecks)->Arg(32767)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_Fill(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
@@ -80,7 +87,7 @@ void BM_Fill(benchmark::State& state) {
         benchmark::DoNotOptimize(list.count());
     }
 }
-BENCHMARK(BM_Fill)->Arg(32767)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fill)->Arg(32767)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 FileList filledList(int count) {
     FileList list;
@@ -114,6 +121,90 @@ void BM_SortByHeader(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SortByHeader)->DenseRange(1, 6)->Unit(benchmark::kMillisecond);
+
+// Never fails: the run of the benchmark wants the plain time of each renaming.
+class GoOn : public FailureDecision {
+  public:
+    bool continueAfterFailure(const FileEntry&) override { return true; }
+};
+
+void BM_RenameRun(benchmark::State& state) {
+    const BenchFolder folder(10000);
+    bool forth = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        RenamePlan plan(hostFileSystem(), nullptr);
+        plan.setMaske(forth ? QStringLiteral("neu_[NAME][TYP]") : QStringLiteral("[5-][TYP]"));
+        QStringList paths;
+        for (const QString& path : folder.paths()) {
+            paths << (forth ? path : folder.path() + QStringLiteral("neu_") +
+                                         path.mid(folder.path().size()));
+        }
+        plan.fill(paths, FillMode::Drop);
+        GoOn decision;
+        state.ResumeTiming();
+        const RenameRunResult result = plan.UmTaufen(decision, {});
+        if (result.renamed.size() != 10000) {
+            state.SkipWithError("renamings failed");
+        }
+        forth = !forth;
+    }
+}
+BENCHMARK(BM_RenameRun)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// The floor for the run: the same renamings as a plain loop, without any plan.
+void BM_RenameFloor(benchmark::State& state) {
+    const BenchFolder folder(10000);
+    std::vector<QByteArray> plain;
+    std::vector<QByteArray> renamed;
+    for (const QString& path : folder.paths()) {
+        plain.push_back(QFile::encodeName(path));
+        renamed.push_back(QFile::encodeName(folder.path() + QStringLiteral("neu_") +
+                                            path.mid(folder.path().size())));
+    }
+    bool forth = true;
+    for (auto _ : state) {
+        for (size_t i = plain.size(); i-- > 0;) {
+            const QByteArray& from = forth ? plain[i] : renamed[i];
+            const QByteArray& to = forth ? renamed[i] : plain[i];
+            if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(),
+                            RENAME_NOREPLACE) != 0) {
+                state.SkipWithError("rename failed");
+            }
+        }
+        forth = !forth;
+    }
+}
+BENCHMARK(BM_RenameFloor)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+long residentBytes() {
+    long pages = 0;
+    long resident = 0;
+    FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm != nullptr) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return resident * ::sysconf(_SC_PAGESIZE);
+}
+
+// Resident memory that 100,000 checked entries add, per entry.
+void BM_MemoryPerEntry(benchmark::State& state) {
+    const QStringList& paths = folderOf(100000).paths();
+    for (auto _ : state) {
+        ::malloc_trim(0);
+        const long before = residentBytes();
+        RenamePlan plan(hostFileSystem(), nullptr);
+        plan.setMaske(QStringLiteral("Foto_[ZAHL]_[NAME][TYP]"));
+        plan.fill(paths, FillMode::Drop);
+        ::malloc_trim(0);
+        state.counters["bytes_per_entry"] =
+            static_cast<double>(residentBytes() - before) / plan.list().count();
+    }
+}
+BENCHMARK(BM_MemoryPerEntry)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

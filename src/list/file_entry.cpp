@@ -1,6 +1,5 @@
 #include "list/file_entry.h"
 
-#include <QLocale>
 #include <cmath>
 
 const QString& FileEntry::column(int k) const {
@@ -81,9 +80,54 @@ QString FormatFileSize(double size) {
     return text + u' ' + QLatin1String(unit.name);
 }
 
-FileEntry makeFileEntry(const QString& path, qint64 length, const QDateTime& modified) {
+namespace {
+
+// Writes value as exactly digits decimal digits.
+char16_t* putDigits(char16_t* out, int value, int digits) {
+    for (int i = digits - 1; i >= 0; --i) {
+        out[i] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    }
+    return out + digits;
+}
+
+// "dd.mm.yyyy hh:mm:ss"
+QString displayTime(const LocalTime& t) {
+    QString text(19, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    out = putDigits(out, t.day, 2);
+    *out++ = u'.';
+    out = putDigits(out, t.month, 2);
+    *out++ = u'.';
+    out = putDigits(out, t.year, 4);
+    *out++ = u' ';
+    out = putDigits(out, t.hour, 2);
+    *out++ = u':';
+    out = putDigits(out, t.minute, 2);
+    *out++ = u':';
+    putDigits(out, t.second, 2);
+    return text;
+}
+
+// "yyyymmddhh:mm:ss", the positions the date and time tokens cut out.
+QString sortTime(const LocalTime& t) {
+    QString text(16, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    out = putDigits(out, t.year, 4);
+    out = putDigits(out, t.month, 2);
+    out = putDigits(out, t.day, 2);
+    out = putDigits(out, t.hour, 2);
+    *out++ = u':';
+    out = putDigits(out, t.minute, 2);
+    *out++ = u':';
+    putDigits(out, t.second, 2);
+    return text;
+}
+
+}  // namespace
+
+FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified) {
     const PathSplit split = splitPath(path);
-    const QLocale c = QLocale::c();
     FileEntry entry;
     entry.AlterName = path.mid(split.sep);
     entry.Selected = true;
@@ -93,7 +137,7 @@ FileEntry makeFileEntry(const QString& path, qint64 length, const QDateTime& mod
     entry.InOrdner = path.left(split.sep);
     entry.Groesse = FormatFileSize(static_cast<double>(length));
     entry.SortGroesse = QString::number(length, 16).toUpper().rightJustified(16, u'0');
-    entry.LetzteAenderung = c.toString(modified, u"dd.MM.yyyy HH:mm:ss");
-    entry.SortDatum = c.toString(modified, u"yyyyMMddHH:mm:ss");
+    entry.LetzteAenderung = displayTime(modified);
+    entry.SortDatum = sortTime(modified);
     return entry;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QString>
 
 // Column indexes of a list row; 6 exists but is never written.
@@ -18,6 +17,18 @@ enum Column : int {
     NurNameColumn = 10,
 };
 inline constexpr int kColumnCount = 11;
+
+// A moment in local time, to the second, as the list shows it.
+struct LocalTime {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    bool operator==(const LocalTime&) const = default;
+};
 
 // One row of the candidate list: one file.
 struct FileEntry {
@@ -49,6 +60,6 @@ QString FormatFileSize(double size);
 
 // A new, marked entry from the path as it enters the list, the file's length and its
 // modification time (both time columns from this one reading).
-FileEntry makeFileEntry(const QString& path, qint64 length, const QDateTime& modified);
+FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified);
 
 inline const QString kPlaceholderName = QStringLiteral("< ? >");

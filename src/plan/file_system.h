@@ -1,22 +1,23 @@
 #pragma once
 
-#include <QDateTime>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+#include "list/file_entry.h"
+#include "plan/name_table.h"
 
 // What a fill needs to know of a path, from one reading.
 struct PathFacts {
     bool isFolder = false;
     qint64 length = 0;
-    QDateTime modified;  // local time, whole seconds
+    LocalTime modified;
 };
 
 // The ordinary files of one folder (not folders, not hidden), keyed by their name in capitals:
 // the stored name, or the empty text when several stored names share those capitals (possible
 // where letter case matters).
-using FolderIndex = QHash<QString, QString>;
+using FolderIndex = NameTable;
 
 // What changes whenever an entry of a folder is added, removed or renamed.
 struct FolderStamp {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -145,7 +146,15 @@ std::optional<PathFacts> LinuxFileSystem::statPath(const QString& path) const {
     if (!native || ::stat(native->constData(), &st) != 0) {
         return std::nullopt;
     }
-    return PathFacts{S_ISDIR(st.st_mode), st.st_size, QDateTime::fromSecsSinceEpoch(st.st_mtime)};
+    // localtime_r rather than Qt's conversion: fills ask from several threads at once, and
+    // Qt's serialises them on a lock.
+    struct tm local;
+    if (::localtime_r(&st.st_mtime, &local) == nullptr) {
+        return PathFacts{S_ISDIR(st.st_mode), st.st_size, LocalTime{}};
+    }
+    return PathFacts{S_ISDIR(st.st_mode), st.st_size,
+                     LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                               local.tm_min, local.tm_sec}};
 }
 
 QString LinuxFileSystem::storedName(const QString& path) const {
@@ -193,20 +202,15 @@ FolderIndex LinuxFileSystem::readFolder(const QString& folder) const {
         return index;
     }
     const bool complete = forEachOrdinaryEntry(*native, [&index](const char* entry) {
-        QString name = QFile::decodeName(entry);
-        QString key = capitals(name);
-        const auto slot = index.find(key);
-        if (slot == index.end()) {
-            index.insert(std::move(key), std::move(name));
-        } else if (*slot != name) {
-            slot->clear();  // several spellings of one name
+        const QString name = QFile::decodeName(entry);
+        const auto [stored, added] = index.insert(capitals(name), name);
+        if (!added && *stored != name) {
+            stored->clear();  // several spellings of one name
         }
         return true;
     });
-    if (!complete) {
-        index.clear();  // half an index would hide clashes as surely as none
-    }
-    return index;
+    // Half an index would hide clashes as surely as none.
+    return complete ? index : FolderIndex();
 }
 
 std::optional<FolderStamp> LinuxFileSystem::folderStamp(const QString& folder) const {

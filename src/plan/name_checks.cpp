@@ -1,7 +1,6 @@
 #include "plan/name_checks.h"
 
 #include <QDateTime>
-#include <QSet>
 
 #include "engine/capitals.h"
 #include "list/file_list.h"
@@ -30,8 +29,8 @@ bool clashes(const FileEntry& entry, const QString& upperNew, const FolderIndex&
     if (entry.NeuerName == entry.AlterName) {
         return false;
     }
-    const auto found = folder.constFind(upperNew);
-    if (found == folder.cend()) {
+    const QString* found = folder.find(upperNew);
+    if (found == nullptr) {
         return false;
     }
     return *found != entry.AlterName || upperNew != capitals(entry.AlterName);
@@ -40,7 +39,7 @@ bool clashes(const FileEntry& entry, const QString& upperNew, const FolderIndex&
 // What the pass keeps for the folder of the entries it is walking through.
 struct FolderState {
     const FolderIndex* index = nullptr;
-    QSet<QString>* targets = nullptr;  // new names in capitals, shared by spellings of the folder
+    NameTable* targets = nullptr;  // new names in capitals, shared by spellings of the folder
 };
 
 }  // namespace
@@ -91,7 +90,7 @@ void FolderIndexCache::dropUnused() {
 NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache) {
     NameChecks checks;
     // Node-based maps: the pass keeps pointers into them while they grow.
-    std::unordered_map<QString, QSet<QString>> targetsByFolder;
+    std::unordered_map<QString, NameTable> targetsByFolder;
     std::unordered_map<QString, FolderState> folders;
     QString currentFolder;
     FolderState current;
@@ -125,9 +124,7 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             checks.NoClash = !clashes(entry, upperName, *current.index);
         }
         if (checks.NamesUnique) {
-            const qsizetype before = current.targets->size();
-            current.targets->insert(upperName);
-            checks.NamesUnique = current.targets->size() != before;
+            checks.NamesUnique = current.targets->insert(upperName, QString()).second;
         }
     }
     cache.dropUnused();

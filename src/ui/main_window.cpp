@@ -94,7 +94,12 @@ Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem,
     startUp(arguments);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The view and its model are children, which outlive the members; the plan the model reads
+    // goes first, so they must go before it.
+    m_ui.Liste->setModel(nullptr);
+    delete m_model;
+}
 
 void Form1::Timer1Tick() {
     m_plan.timerTick();

@@ -277,7 +277,7 @@ TEST(BatchRun, SkippedPathsAreReportedOneALine) {
 class VirtualFileSystem : public FileSystem {
   public:
     std::optional<PathFacts> statPath(const QString&) const override {
-        return PathFacts{false, 1, QDateTime(QDate(2024, 1, 1), QTime(0, 0))};
+        return PathFacts{false, 1, LocalTime{2024, 1, 1, 0, 0, 0}};
     }
     QString storedName(const QString& p) const override { return p.mid(p.lastIndexOf(u'/') + 1); }
     FolderIndex readFolder(const QString&) const override { return {}; }

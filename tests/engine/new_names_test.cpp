@@ -6,7 +6,7 @@
 
 namespace {
 
-const QDateTime kHolidayTime(QDate(2003, 8, 5), QTime(14, 7, 9));
+const LocalTime kHolidayTime{2003, 8, 5, 14, 7, 9};
 
 // Position 1 is a filler so that the holiday photo stands at position 2.
 FileList holidayList() {

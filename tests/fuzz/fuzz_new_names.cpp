@@ -1,16 +1,16 @@
 // Mask, file name, search and replace text from one input: every generated name is well-formed
 // when the inputs are, and no plan the checks accept holds a folder separator.
+#include "engine/capitals.h"
 #include "engine/new_names.h"
 #include "fuzz_input.h"
 #include "list/file_list.h"
-#include "engine/capitals.h"
 #include "plan/name_checks.h"
 
 namespace {
 
 // Folders that hold nothing: only the checks of the names themselves decide.
 class EmptyFileSystem : public FileSystem {
-public:
+  public:
     std::optional<PathFacts> statPath(const QString&) const override { return std::nullopt; }
     QString storedName(const QString&) const override { return {}; }
     FolderIndex readFolder(const QString&) const override { return {}; }
@@ -35,10 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     settings.Digits = QString::number(1 + data[1] % 12);
 
     FileList list;
-    const QDateTime time(QDate(2003, 8, 5), QTime(14, 7, 9));
+    const LocalTime time{2003, 8, 5, 14, 7, 9};
     list.append(makeFileEntry(QStringLiteral("/f/") + parts.value(1), 1, time));
-    list.append(makeFileEntry(QStringLiteral("/f/x") + parts.value(1) + QStringLiteral(".jpg"), 2,
-                              time));
+    list.append(
+        makeFileEntry(QStringLiteral("/f/x") + parts.value(1) + QStringLiteral(".jpg"), 2, time));
     const MaskCompilation mask = TranslateMaske(settings.Maske);
     FUZZ_CHECK(FillNewNameColumn(list, mask, settings) == 2);
 

@@ -53,7 +53,7 @@ TEST(SplitPath, ColumnsFromThePath) {
         {"/x/back\\slash:colon.txt", "back\\slash:colon.txt", "back\\slash:colon", "txt", "/x/"},
     };
     for (const Case& c : cases) {
-        const FileEntry e = makeFileEntry(QString::fromUtf8(c.path), 0, QDateTime());
+        const FileEntry e = makeFileEntry(QString::fromUtf8(c.path), 0, LocalTime{});
         EXPECT_EQ(e.AlterName, QString::fromUtf8(c.alterName)) << c.path;
         EXPECT_EQ(e.NurName, QString::fromUtf8(c.nurName)) << c.path;
         EXPECT_EQ(e.Typ, QString::fromUtf8(c.typ)) << c.path;
@@ -63,8 +63,8 @@ TEST(SplitPath, ColumnsFromThePath) {
 }
 
 TEST(NewEntry, TimeAndSizeColumns) {
-    const FileEntry e = makeFileEntry(QStringLiteral("/x/a.txt"), 1536,
-                                      QDateTime(QDate(2026, 2, 1), QTime(9, 5, 3)));
+    const FileEntry e =
+        makeFileEntry(QStringLiteral("/x/a.txt"), 1536, LocalTime{2026, 2, 1, 9, 5, 3});
     EXPECT_TRUE(e.Selected);
     EXPECT_TRUE(e.NeuerName.isEmpty());
     EXPECT_EQ(e.LetzteAenderung, QStringLiteral("01.02.2026 09:05:03"));
@@ -75,9 +75,9 @@ TEST(NewEntry, TimeAndSizeColumns) {
 }
 
 TEST(NewEntry, SortSizeOfLargeFilesKeepsAllDigits) {
-    const FileEntry e = makeFileEntry(QStringLiteral("/x/big.iso"), 0x1'2345'6789LL, QDateTime());
+    const FileEntry e = makeFileEntry(QStringLiteral("/x/big.iso"), 0x1'2345'6789LL, LocalTime{});
     EXPECT_EQ(e.SortGroesse, QStringLiteral("0000000123456789"));
-    EXPECT_EQ(makeFileEntry(QStringLiteral("/x/y"), 0xABCDEF, QDateTime()).SortGroesse,
+    EXPECT_EQ(makeFileEntry(QStringLiteral("/x/y"), 0xABCDEF, LocalTime{}).SortGroesse,
               QStringLiteral("0000000000ABCDEF"));
 }
 

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 namespace {
 
 FileEntry entry(const char* name, qint64 size = 0) {
-    return makeFileEntry(QStringLiteral("/x/") + QString::fromUtf8(name), size, QDateTime());
+    return makeFileEntry(QStringLiteral("/x/") + QString::fromUtf8(name), size, LocalTime{});
 }
 
 QStringList names(const FileList& list) {

@@ -9,7 +9,7 @@ FileList rowsOf(const char* letters) {
     FileList list;
     for (const char* c = letters; *c; ++c) {
         FileEntry e =
-            makeFileEntry(QString(QChar(u'/')) + QChar::fromLatin1(*c).toLower(), 0, QDateTime());
+            makeFileEntry(QString(QChar(u'/')) + QChar::fromLatin1(*c).toLower(), 0, LocalTime{});
         e.Selected = QChar::fromLatin1(*c).isUpper();
         e.NeuerName = QStringLiteral("new");
         list.append(e);

@@ -22,7 +22,7 @@ namespace {
 class ImaginaryFiles : public FileSystem {
   public:
     std::optional<PathFacts> statPath(const QString&) const override {
-        return PathFacts{false, 1536, QDateTime(QDate(2024, 2, 1), QTime(9, 5, 3))};
+        return PathFacts{false, 1536, LocalTime{2024, 2, 1, 9, 5, 3}};
     }
     QString storedName(const QString& path) const override {
         return path.mid(path.lastIndexOf(u'/') + 1);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+// Names in capitals, each with a text, in one flat open-addressing table. A probe compares the
+// 64-bit hashes kept in the table and reads a name only where they agree, so that lookups stay
+// cheap in folders of a hundred thousand files.
+class NameTable {
+  public:
+    NameTable() = default;
+    NameTable(std::initializer_list<std::pair<QString, QString>> entries);
+
+    void reserve(qsizetype count);
+    qsizetype size() const { return static_cast<qsizetype>(m_entries.size()); }
+    bool isEmpty() const { return m_entries.empty(); }
+
+    // The text stored with key, or null when key is not in the table.
+    const QString* find(const QString& key) const;
+    // Adds key with text; for a key already there, returns its text to change, and false.
+    std::pair<QString*, bool> insert(const QString& key, const QString& text);
+
+    // The same keys with the same texts, whatever the order they came in.
+    bool operator==(const NameTable& other) const;
+
+  private:
+    struct Entry {
+        size_t hash;
+        QString key;
+        QString text;
+    };
+    struct Slot {
+        size_t hash = 0;
+        qint32 entry = -1;  // index into m_entries; -1 while empty
+    };
+
+    qsizetype slotOf(const QString& key, size_t hash) const;
+    void grow();
+
+    std::vector<Entry> m_entries;
+    std::vector<Slot> m_slots;  // a power of two, at most half full
+};
