@@ -7,6 +7,10 @@ namespace {
 
 constexpr size_t kSmallestTable = 16;
 
+quint32 tagOf(size_t hash) {
+    return static_cast<quint32>(hash >> 32);
+}
+
 }  // namespace
 
 NameTable::NameTable(std::initializer_list<std::pair<QString, QString>> entries) {
@@ -29,7 +33,7 @@ qsizetype NameTable::slotOf(const QString& key, size_t hash) const {
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = m_slots[i];
         if (slot.entry < 0 ||
-            (slot.hash == hash && m_entries[static_cast<size_t>(slot.entry)].key == key)) {
+            (slot.tag == tagOf(hash) && m_entries[static_cast<size_t>(slot.entry)].key == key)) {
             return static_cast<qsizetype>(i);
         }
     }
@@ -52,7 +56,7 @@ std::pair<QString*, bool> NameTable::insert(const QString& key, const QString& t
     if (slot.entry >= 0) {
         return {&m_entries[static_cast<size_t>(slot.entry)].text, false};
     }
-    slot = Slot{hash, static_cast<qint32>(m_entries.size())};
+    slot = Slot{tagOf(hash), static_cast<qint32>(m_entries.size())};
     m_entries.push_back(Entry{hash, key, text});
     return {&m_entries.back().text, true};
 }
@@ -66,7 +70,7 @@ void NameTable::grow() {
         while (m_slots[i].entry >= 0) {
             i = (i + 1) & mask;
         }
-        m_slots[i] = Slot{m_entries[e].hash, static_cast<qint32>(e)};
+        m_slots[i] = Slot{tagOf(m_entries[e].hash), static_cast<qint32>(e)};
     }
 }
 
