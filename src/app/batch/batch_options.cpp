@@ -23,14 +23,14 @@ enum class Opt {
     Version,
 };
 
-struct OptionSpec {
+struct OptionDefinition {
     const char* longName;
     char shortName;  // 0 without a short form
     Opt opt;
     bool takesValue;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionDefinition kOptions[] = {
     {"mask", 'm', Opt::Mask, true},
     {"start", 0, Opt::Start, true},
     {"step", 0, Opt::Step, true},
@@ -77,19 +77,19 @@ constexpr Choice kSortChoices[] = {
     {u"keine", kKeepGivenOrder, true},
 };
 
-const OptionSpec* findLong(const QString& name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (name == QLatin1String(spec.longName)) {
-            return &spec;
+const OptionDefinition* findLong(const QString& name) {
+    for (const OptionDefinition& definition : kOptions) {
+        if (name == QLatin1String(definition.longName)) {
+            return &definition;
         }
     }
     return nullptr;
 }
 
-const OptionSpec* findShort(QChar c) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.shortName != 0 && c == QLatin1Char(spec.shortName)) {
-            return &spec;
+const OptionDefinition* findShort(QChar c) {
+    for (const OptionDefinition& definition : kOptions) {
+        if (definition.shortName != 0 && c == QLatin1Char(definition.shortName)) {
+            return &definition;
         }
     }
     return nullptr;
@@ -235,16 +235,16 @@ BatchParse parseBatchArguments(const QStringList& arguments) {
         if (argument.startsWith(u"--")) {
             const qsizetype equals = argument.indexOf(u'=');
             const QString optionName = equals < 0 ? argument : argument.left(equals);
-            const OptionSpec* spec = findLong(optionName.mid(2));
-            if (spec == nullptr) {
+            const OptionDefinition* definition = findLong(optionName.mid(2));
+            if (definition == nullptr) {
                 return usageError(QStringLiteral("Unbekannte Option: ") + optionName);
             }
-            if (!spec->takesValue) {
+            if (!definition->takesValue) {
                 if (equals >= 0) {
                     return usageError(QStringLiteral("Die Option ") + optionName +
                                       QStringLiteral(" erlaubt keinen Wert."));
                 }
-                if (const std::optional<BatchAction> action = takeFlag(options, spec->opt)) {
+                if (const std::optional<BatchAction> action = takeFlag(options, definition->opt)) {
                     parse.action = *action;
                     return parse;
                 }
@@ -258,7 +258,7 @@ BatchParse parseBatchArguments(const QStringList& arguments) {
             } else {
                 return usageError(missingValue(optionName));
             }
-            const QString error = takeValue(options, spec->opt, optionName, value);
+            const QString error = takeValue(options, definition->opt, optionName, value);
             if (!error.isEmpty()) {
                 return usageError(error);
             }
@@ -268,12 +268,12 @@ BatchParse parseBatchArguments(const QStringList& arguments) {
         // the next argument.
         for (qsizetype k = 1; k < argument.size(); ++k) {
             const QString optionName = u'-' + argument.at(k);
-            const OptionSpec* spec = findShort(argument.at(k));
-            if (spec == nullptr) {
+            const OptionDefinition* definition = findShort(argument.at(k));
+            if (definition == nullptr) {
                 return usageError(QStringLiteral("Unbekannte Option: ") + optionName);
             }
-            if (!spec->takesValue) {
-                if (const std::optional<BatchAction> action = takeFlag(options, spec->opt)) {
+            if (!definition->takesValue) {
+                if (const std::optional<BatchAction> action = takeFlag(options, definition->opt)) {
                     parse.action = *action;
                     return parse;
                 }
@@ -287,7 +287,7 @@ BatchParse parseBatchArguments(const QStringList& arguments) {
             } else {
                 return usageError(missingValue(optionName));
             }
-            const QString error = takeValue(options, spec->opt, optionName, value);
+            const QString error = takeValue(options, definition->opt, optionName, value);
             if (!error.isEmpty()) {
                 return usageError(error);
             }
