@@ -21,6 +21,14 @@ class TempFolder {
         return full;
     }
 
+    QStringList touchAll(const QStringList& names) const {
+        QStringList paths;
+        for (const QString& name : names) {
+            paths << touch(name);
+        }
+        return paths;
+    }
+
     QString mkdir(const QString& name) const {
         QDir().mkpath(file(name));
         return file(name);

@@ -27,13 +27,7 @@ const QString kPlanOkText = QStringLiteral(
 class PlanCheckTest : public ::testing::Test {
   protected:
     // Fills the plan with files created in the temporary folder, in the order given.
-    void addFiles(const QStringList& names) {
-        QStringList paths;
-        for (const QString& name : names) {
-            paths << folder.touch(name);
-        }
-        plan.fill(paths, FillMode::Drop);
-    }
+    void addFiles(const QStringList& names) { plan.fill(folder.touchAll(names), FillMode::Drop); }
 
     // Sets the mask and lets the delayed check run.
     void typeMask(const QString& mask) {

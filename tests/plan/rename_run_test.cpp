@@ -40,13 +40,7 @@ class ScriptedDecision : public FailureDecision {
 
 class RenameRunTest : public ::testing::Test {
   protected:
-    void addFiles(const QStringList& names) {
-        QStringList paths;
-        for (const QString& name : names) {
-            paths << folder.touch(name);
-        }
-        plan.fill(paths, FillMode::Drop);
-    }
+    void addFiles(const QStringList& names) { plan.fill(folder.touchAll(names), FillMode::Drop); }
 
     QStringList rows() const {
         QStringList names;

@@ -215,6 +215,20 @@ QString missingValue(const QString& optionName) {
     return QStringLiteral("Die Option ") + optionName + QStringLiteral(" verlangt einen Wert.");
 }
 
+// Applies an option that takes a value: the one written with it, or else the next argument,
+// which it then consumes. Returns the usage error, or the empty text.
+QString takeValueOf(BatchOptions& options, const OptionDefinition& definition,
+                    const QString& optionName, const std::optional<QString>& written,
+                    const QStringList& arguments, qsizetype& i) {
+    if (written) {
+        return takeValue(options, definition.opt, optionName, *written);
+    }
+    if (i + 1 < arguments.size()) {
+        return takeValue(options, definition.opt, optionName, arguments.at(++i));
+    }
+    return missingValue(optionName);
+}
+
 }  // namespace
 
 BatchParse parseBatchArguments(const QStringList& arguments) {
@@ -250,15 +264,9 @@ BatchParse parseBatchArguments(const QStringList& arguments) {
                 }
                 continue;
             }
-            QString value;
-            if (equals >= 0) {
-                value = argument.mid(equals + 1);
-            } else if (i + 1 < count) {
-                value = arguments.at(++i);
-            } else {
-                return usageError(missingValue(optionName));
-            }
-            const QString error = takeValue(options, definition->opt, optionName, value);
+            const QString error = takeValueOf(
+                options, *definition, optionName,
+                equals >= 0 ? std::optional(argument.mid(equals + 1)) : std::nullopt, arguments, i);
             if (!error.isEmpty()) {
                 return usageError(error);
             }
@@ -279,15 +287,10 @@ BatchParse parseBatchArguments(const QStringList& arguments) {
                 }
                 continue;
             }
-            QString value;
-            if (k + 1 < argument.size()) {
-                value = argument.mid(k + 1);
-            } else if (i + 1 < count) {
-                value = arguments.at(++i);
-            } else {
-                return usageError(missingValue(optionName));
-            }
-            const QString error = takeValue(options, definition->opt, optionName, value);
+            const QString error = takeValueOf(
+                options, *definition, optionName,
+                k + 1 < argument.size() ? std::optional(argument.mid(k + 1)) : std::nullopt,
+                arguments, i);
             if (!error.isEmpty()) {
                 return usageError(error);
             }
