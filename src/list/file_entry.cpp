@@ -1,5 +1,6 @@
 #include "list/file_entry.h"
 
+#include <algorithm>
 #include <cmath>
 
 const QString& FileEntry::column(int k) const {
@@ -91,36 +92,42 @@ char16_t* putDigits(char16_t* out, int value, int digits) {
     return out + digits;
 }
 
-// "dd.mm.yyyy hh:mm:ss"
-QString displayTime(const LocalTime& t) {
-    QString text(19, Qt::Uninitialized);
+// The time by a pattern in which each run of d, M, y, H, m or s is that field with as many
+// digits as the run is long; every other character stands as it is.
+QString formatTime(const LocalTime& t, QStringView pattern) {
+    QString text(pattern.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    out = putDigits(out, t.day, 2);
-    *out++ = u'.';
-    out = putDigits(out, t.month, 2);
-    *out++ = u'.';
-    out = putDigits(out, t.year, 4);
-    *out++ = u' ';
-    out = putDigits(out, t.hour, 2);
-    *out++ = u':';
-    out = putDigits(out, t.minute, 2);
-    *out++ = u':';
-    putDigits(out, t.second, 2);
-    return text;
-}
-
-// "yyyymmddhh:mm:ss", the positions the date and time tokens cut out.
-QString sortTime(const LocalTime& t) {
-    QString text(16, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    out = putDigits(out, t.year, 4);
-    out = putDigits(out, t.month, 2);
-    out = putDigits(out, t.day, 2);
-    out = putDigits(out, t.hour, 2);
-    *out++ = u':';
-    out = putDigits(out, t.minute, 2);
-    *out++ = u':';
-    putDigits(out, t.second, 2);
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar field = pattern.at(i);
+        int run = 1;
+        while (i + run < pattern.size() && pattern.at(i + run) == field) {
+            ++run;
+        }
+        switch (field.unicode()) {
+            case u'd':
+                out = putDigits(out, t.day, run);
+                break;
+            case u'M':
+                out = putDigits(out, t.month, run);
+                break;
+            case u'y':
+                out = putDigits(out, t.year, run);
+                break;
+            case u'H':
+                out = putDigits(out, t.hour, run);
+                break;
+            case u'm':
+                out = putDigits(out, t.minute, run);
+                break;
+            case u's':
+                out = putDigits(out, t.second, run);
+                break;
+            default:
+                out = std::fill_n(out, run, field.unicode());
+                break;
+        }
+        i += run;
+    }
     return text;
 }
 
@@ -137,7 +144,8 @@ FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& mod
     entry.InOrdner = path.left(split.sep);
     entry.Groesse = FormatFileSize(static_cast<double>(length));
     entry.SortGroesse = QString::number(length, 16).toUpper().rightJustified(16, u'0');
-    entry.LetzteAenderung = displayTime(modified);
-    entry.SortDatum = sortTime(modified);
+    entry.LetzteAenderung = formatTime(modified, u"dd.MM.yyyy HH:mm:ss");
+    // The positions the date and time tokens cut out: "yyyymmddhh:mm:ss".
+    entry.SortDatum = formatTime(modified, u"yyyyMMddHH:mm:ss");
     return entry;
 }
