@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTreeView>
+#include <array>
 
 #include "plan/counter_fields.h"
 #include "plan/delay_timer.h"
@@ -32,6 +33,12 @@
 namespace {
 
 const QString kToolTipsKey = QStringLiteral("ToolTips");
+
+// The text each token button inserts into the mask, by button index; empty for the others.
+constexpr std::array<QStringView, kBtnCount> kTokenOfButton{
+    u"",         u"",        u"",    u"",    u"[NAME]", u"[TYP]", u"[ZAHL]", u"[S]",     u"",
+    u"",         u"",        u"",    u"",    u"",       u"",      u"[JAHR]", u"[MONAT]", u"[TAG]",
+    u"[RDATUM]", u"[DATUM]", u"[M]", u"[H]", u"[ZEIT]", u"[]",    u"",       u""};
 
 // Asks the user after a failed renaming: OK goes on, Cancel ends the run.
 class MessageBoxDecision : public FailureDecision {
@@ -196,34 +203,22 @@ void Form1::startUp(const QByteArrayList& arguments) {
 }
 
 void Form1::BtnClick(int index) {
+    const QStringView token = kTokenOfButton.at(static_cast<size_t>(index));
+    if (!token.isEmpty()) {
+        // The empty brackets leave the caret between them, for a range to be typed.
+        InsertText(token.toString(), token == u"[]" ? -1 : 0);
+        return;
+    }
     switch (index) {
         case 0:
             m_plan.clearList();
             m_ui.Liste->setFocus();
             break;
         case 1:
-            m_plan.markRows(MarkAll);
-            m_ui.Liste->setFocus();
-            break;
         case 2:
-            m_plan.markRows(UnmarkAll);
-            m_ui.Liste->setFocus();
-            break;
         case 3:
-            m_plan.markRows(InvertMarks);
+            m_plan.markRows(index == 1 ? MarkAll : index == 2 ? UnmarkAll : InvertMarks);
             m_ui.Liste->setFocus();
-            break;
-        case 4:
-            InsertText(QStringLiteral("[NAME]"), 0);
-            break;
-        case 5:
-            InsertText(QStringLiteral("[TYP]"), 0);
-            break;
-        case 6:
-            InsertText(QStringLiteral("[ZAHL]"), 0);
-            break;
-        case 7:
-            InsertText(QStringLiteral("[S]"), 0);
             break;
         case 8:
             UmTaufen();
@@ -244,33 +239,6 @@ void Form1::BtnClick(int index) {
             if (!m_plan.EintragVerschieben(index == 13)) {
                 QApplication::beep();
             }
-            break;
-        case 15:
-            InsertText(QStringLiteral("[JAHR]"), 0);
-            break;
-        case 16:
-            InsertText(QStringLiteral("[MONAT]"), 0);
-            break;
-        case 17:
-            InsertText(QStringLiteral("[TAG]"), 0);
-            break;
-        case 18:
-            InsertText(QStringLiteral("[RDATUM]"), 0);
-            break;
-        case 19:
-            InsertText(QStringLiteral("[DATUM]"), 0);
-            break;
-        case 20:
-            InsertText(QStringLiteral("[M]"), 0);
-            break;
-        case 21:
-            InsertText(QStringLiteral("[H]"), 0);
-            break;
-        case 22:
-            InsertText(QStringLiteral("[ZEIT]"), 0);
-            break;
-        case 23:
-            InsertText(QStringLiteral("[]"), -1);
             break;
         case 24:
             ShowScenarioMenu();
