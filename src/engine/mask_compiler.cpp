@@ -112,21 +112,21 @@ MaskTokenKind plusRight(MaskTokenKind kind, bool fromRight) {
     return static_cast<MaskTokenKind>(static_cast<qint16>(kind) + (fromRight ? 1 : 0));
 }
 
-// Compiles what follows a "[" that began no token word; returns an error number or nothing.
-std::optional<int> compileBracket(MaskScanner& scanner, std::vector<MaskToken>& tokens) {
+// Compiles what follows a "[" that began no token word; returns the error, if any.
+std::optional<MaskError> compileBracket(MaskScanner& scanner, std::vector<MaskToken>& tokens) {
     if (scanner.CurrCharIs(u"[")) {
         tokens.push_back(MaskToken{MaskTokenKind::TokLiteral, QStringLiteral("["), 0, 0});
         return std::nullopt;
     }
     const bool fromRight = scanner.CurrCharIs(u"R");
     if (!scanner.CurrCharIsNumber()) {
-        return 1;
+        return MaskError::Malformed;
     }
     if (scanner.NumberTooBig) {
-        return 0;
+        return MaskError::NumberTooBig;
     }
     if (scanner.ScanNumber == 0) {
-        return 6;
+        return MaskError::ZeroRangeStart;
     }
     const int start = scanner.ScanNumber;
     if (scanner.CurrCharIs(u"]")) {
@@ -140,37 +140,37 @@ std::optional<int> compileBracket(MaskScanner& scanner, std::vector<MaskToken>& 
             return std::nullopt;
         }
         if (!scanner.CurrCharIsNumber()) {
-            return 2;
+            return MaskError::NumberExpected;
         }
         if (scanner.NumberTooBig) {
-            return 0;
+            return MaskError::NumberTooBig;
         }
         if (scanner.ScanNumber < start) {
-            return 4;
+            return MaskError::RangeEndBeforeStart;
         }
         const int end = scanner.ScanNumber;
         if (!scanner.CurrCharIs(u"]")) {
-            return 3;
+            return MaskError::ClosingBracketMissing;
         }
         tokens.push_back(rangeToken(kind, start, end));
         return std::nullopt;
     }
     if (scanner.CurrCharIs(u",")) {
         if (!scanner.CurrCharIsNumber()) {
-            return 2;
+            return MaskError::NumberExpected;
         }
         if (scanner.NumberTooBig) {
-            return 0;
+            return MaskError::NumberTooBig;
         }
         const int count = scanner.ScanNumber;
         if (!scanner.CurrCharIs(u"]")) {
-            return 3;
+            return MaskError::ClosingBracketMissing;
         }
         tokens.push_back(
             rangeToken(plusRight(MaskTokenKind::TokRangeCount, fromRight), start, count));
         return std::nullopt;
     }
-    return 1;
+    return MaskError::Malformed;
 }
 
 }  // namespace
@@ -196,32 +196,16 @@ MaskCompilation TranslateMaske(const QString& mask) {
             continue;
         }
         if (scanner.CurrCharIs(u"[")) {
-            result.errorNo = compileBracket(scanner, tokens);
+            result.error = compileBracket(scanner, tokens);
         } else if (std::optional<QString> literal = scanner.takeLiteral()) {
             tokens.push_back(MaskToken{MaskTokenKind::TokLiteral, *literal, 0, 0});
         } else {
-            result.errorNo = 5;
+            result.error = MaskError::ForbiddenCharacter;
         }
-        if (result.errorNo) {
+        if (result.error) {
             return result;
         }
     }
     result.MaskOK = true;
     return result;
-}
-
-QString ShowError(int maskErrorNo) {
-    static const std::array<QString, 7> kTexts{
-        QStringLiteral("Die Zahl ist zu groß"),
-        QStringLiteral("Die Maske ist falsch oder nicht vollständig aufgebaut"),
-        QStringLiteral("Es wurde eine Zahl erwartet"),
-        QStringLiteral("Schließende Klammer fehlt"),
-        QStringLiteral("Das Bereichsende ist kleiner als der Bereichsanfang"),
-        QStringLiteral("Die Zeichen \\ / : ? \" < > | sind in Dateinamen nicht erlaubt"),
-        QStringLiteral("Null ist als Bereichsbeginn nicht zulässig"),
-    };
-    if (maskErrorNo < 0 || maskErrorNo >= static_cast<int>(kTexts.size())) {
-        return QString();
-    }
-    return QStringLiteral("Fehler: ") + kTexts[static_cast<size_t>(maskErrorNo)] + u'.';
 }

@@ -39,18 +39,23 @@ struct MaskToken {
 inline constexpr qint16 kOpenRangeEnd = 32767;
 inline constexpr int kLargestRangeNumber = 260;
 
+// Why a mask does not compile; the values are the error numbers the messages are known by.
+enum class MaskError {
+    NumberTooBig = 0,         // a range number above 260
+    Malformed = 1,            // a "[" that begins nothing known
+    NumberExpected = 2,       // no number after "-" or ","
+    ClosingBracketMissing = 3,
+    RangeEndBeforeStart = 4,
+    ForbiddenCharacter = 5,   // literal text holds one of < > | \ / : ? "
+    ZeroRangeStart = 6,
+};
+
 // The result of one compilation. MaskOK is false for an empty mask (no error) and after an
 // error; after an error MaskTokens holds the tokens recognised before it.
 struct MaskCompilation {
     std::vector<MaskToken> MaskTokens;
     bool MaskOK = false;
-    std::optional<int> errorNo;
+    std::optional<MaskError> error;
 };
 
 MaskCompilation TranslateMaske(const QString& mask);
-
-// The hint-line text for mask error 0 to 6: "Fehler: " + text + ".".
-QString ShowError(int maskErrorNo);
-
-// The hint line a successful or empty compilation leaves.
-inline const QString kMaskOkText = QStringLiteral("Maske ist OK");

@@ -124,21 +124,21 @@ void ReplaceAll(QString& text, const QString& search, const QString& replacement
     }
 }
 
-QString counterText(qint64 value, int digits, const QString& leadZeros) {
+QString counterText(qint64 value, int digits, std::optional<QChar> leadZeros) {
     QString text = QString::number(value);
-    if (!leadZeros.isEmpty()) {
-        text = text.rightJustified(digits, leadZeros.at(0));
+    if (leadZeros) {
+        text = text.rightJustified(digits, *leadZeros);
     }
     return text;
 }
 
-QString applyLetterCase(const QString& name, int letterCase) {
+QString applyLetterCase(const QString& name, LetterCase letterCase) {
     switch (letterCase) {
-        case AllCapitals:
+        case LetterCase::AllCapitals:
             return name.toUpper();
-        case AllSmall:
+        case LetterCase::AllSmall:
             return name.toLower();
-        case FirstCapital: {
+        case LetterCase::FirstCapital: {
             if (name.isEmpty()) {
                 return name;
             }
@@ -147,15 +147,15 @@ QString applyLetterCase(const QString& name, int letterCase) {
                                                                                                : 1;
             return name.left(firstLength).toUpper() + name.mid(firstLength).toLower();
         }
-        default:
-            return name;
+        case LetterCase::Keep:
+            break;
     }
+    return name;
 }
 
 NameGenerator::NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings)
     : m_tokens(tokens),
       m_settings(settings),
-      m_digits(settings.Digits.toInt()),
       m_usesCounter(usesCounter(tokens)) {}
 
 QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
@@ -164,12 +164,12 @@ QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
         ReplaceAll(workingName, m_settings.SucheText, m_settings.ErsetzeText, true);
     }
     const QString counterString =
-        m_usesCounter ? counterText(counter, m_digits, m_settings.LeadZeros) : QString();
+        m_usesCounter ? counterText(counter, m_settings.Digits, m_settings.LeadZeros) : QString();
     QString name;
     for (const MaskToken& token : m_tokens) {
         name += tokenText(token, entry, workingName, counterString);
     }
-    return applyLetterCase(name, m_settings.LetterCase);
+    return applyLetterCase(name, m_settings.letterCase);
 }
 
 int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameSettings& settings,

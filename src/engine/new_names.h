@@ -1,16 +1,13 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 #include "engine/mask_compiler.h"
 #include "engine/rename_settings.h"
+#include "filesystem/progress.h"
 
 class FileList;
 struct FileEntry;
-
-// Progress of a pass over the list: value 1..maximum while it runs, 0 when it ends.
-using ProgressCallback = std::function<void(int value, int maximum)>;
 
 // Writes every entry's new name ("< ? >" in every row while the mask is not valid) and returns
 // the number of marked entries (MarkedCount).
@@ -28,7 +25,6 @@ class NameGenerator {
   private:
     const std::vector<MaskToken>& m_tokens;
     const RenameSettings& m_settings;
-    int m_digits;
     bool m_usesCounter;
 };
 
@@ -37,10 +33,10 @@ class NameGenerator {
 void ReplaceAll(QString& text, const QString& search, const QString& replacement, bool ignoreCase);
 
 // The counter's text: plain decimal, padded on the left with leadZeros up to digits characters
-// unless leadZeros is empty.
-QString counterText(qint64 value, int digits, const QString& leadZeros);
+// unless there is no padding character.
+QString counterText(qint64 value, int digits, std::optional<QChar> leadZeros);
 
-QString applyLetterCase(const QString& name, int letterCase);
+QString applyLetterCase(const QString& name, LetterCase letterCase);
 
 // The counter value of list position p (1-based), in 64 bits so that it never wraps.
 inline qint64 counterValue(qint64 start, qint64 step, qint64 p) {

@@ -1,23 +1,27 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
+#include <optional>
 
-// The options that steer name generation, as the window's controls hold them.
-struct RenameSettings {
-    QString Maske = QStringLiteral("[NAME][TYP]");
-    qint32 Start = 1;
-    qint32 Step = 1;
-    QString Digits = QStringLiteral("1");  // text of the chosen digit count
-    QString LeadZeros;                     // "", "0", " " or "_"
-    int LetterCase = 0;                    // 0 keep, 1 all capitals, 2 all small, 3 first capital
-    QString SucheText;
-    QString ErsetzeText;
-    int DirIt = 0;
+// The mask a new window and the batch program start with.
+inline const QString kDefaultMask = QStringLiteral("[NAME][TYP]");
+
+enum class LetterCase {
+    Keep,
+    AllCapitals,
+    AllSmall,
+    FirstCapital,  // the first character a capital, all others small
 };
 
-enum LetterCaseRule : int {
-    KeepCase = 0,
-    AllCapitals = 1,
-    AllSmall = 2,
-    FirstCapital = 3,
+// The options that steer name generation.
+struct RenameSettings {
+    QString Maske = kDefaultMask;
+    qint32 Start = 1;
+    qint32 Step = 1;
+    int Digits = 1;                   // the counter's width when it is padded
+    std::optional<QChar> LeadZeros;   // the padding character; none pads nothing
+    LetterCase letterCase = LetterCase::Keep;
+    QString SucheText;
+    QString ErsetzeText;
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "filesystem/local_time.h"
+
 // Column indexes of a list row; 6 exists but is never written.
 enum Column : int {
     AlterNameColumn = 0,
@@ -17,18 +19,6 @@ enum Column : int {
     NurNameColumn = 10,
 };
 inline constexpr int kColumnCount = 11;
-
-// A moment in local time, to the second, as the list shows it.
-struct LocalTime {
-    int year = 1970;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-
-    bool operator==(const LocalTime&) const = default;
-};
 
 // One row of the candidate list: one file.
 struct FileEntry {

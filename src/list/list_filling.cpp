@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "plan/file_system.h"
+#include "filesystem/file_system.h"
 
 namespace {
 
@@ -76,10 +76,11 @@ QString listPath(const QString& path) {
     return u'/' + parts.join(u'/');
 }
 
-FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
-                     const FileSystem& fileSystem, const ProgressCallback& progress) {
+namespace {
+
+FillResult appendFiles(FileList& list, const QStringList& paths, FillMode mode,
+                       const FileSystem& fileSystem, const ProgressCallback& progress) {
     FillResult result;
-    list.setSorted(false);
     std::vector<std::optional<FileEntry>> candidates = candidateEntries(paths, mode, fileSystem);
     QSet<QString> known;
     known.reserve(list.count() + paths.size());
@@ -115,12 +116,14 @@ FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
     if (progress) {
         progress(0, count);
     }
-    list.setSorted(true);
     return result;
 }
 
-FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
-                     const FileSystem& fileSystem, const ProgressCallback& progress) {
+}  // namespace
+
+FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
+                    const FileSystem& fileSystem, const ProgressCallback& progress) {
+    list.setSorted(false);
     QStringList paths;
     paths.reserve(nativePaths.size());
     QByteArrayList unrepresentable;
@@ -132,7 +135,14 @@ FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode
             unrepresentable << native;
         }
     }
-    FillResult result = FillListe(list, paths, mode, fileSystem, progress);
+    FillResult result = appendFiles(list, paths, mode, fileSystem, progress);
     result.unrepresentable = unrepresentable;
+    return result;
+}
+
+FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
+                     const FileSystem& fileSystem, const ProgressCallback& progress) {
+    FillResult result = addFiles(list, nativePaths, mode, fileSystem, progress);
+    list.setSorted(true);
     return result;
 }

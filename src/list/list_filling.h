@@ -3,7 +3,7 @@
 #include <QByteArrayList>
 #include <QStringList>
 
-#include "engine/new_names.h"
+#include "filesystem/progress.h"
 #include "list/file_list.h"
 
 class FileSystem;
@@ -19,15 +19,14 @@ struct FillResult {
     QByteArrayList unrepresentable;  // paths whose names are no valid text, as given
 };
 
-// Vets each path and adds every file not yet in the list as a marked entry, then switches
-// Sorted on, which orders old and new rows alike. Relative paths are made absolute against the
-// current folder first.
-FillResult FillListe(FileList& list, const QStringList& paths, FillMode mode,
-                     const FileSystem& fileSystem, const ProgressCallback& progress = {});
+// Vets each path and appends every file not yet in the list as a marked entry, leaving Sorted
+// off. Relative paths are made absolute against the current folder first. A path that does not
+// survive the way to text and back (a name that is not valid UTF-8) is refused: renaming by its
+// text would reach another file or none.
+FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
+                    const FileSystem& fileSystem, const ProgressCallback& progress = {});
 
-// The same for paths as the file system spells them. A path that does not survive the way to
-// text and back (a name that is not valid UTF-8) is refused: renaming by its text would reach
-// another file or none.
+// addFiles, then Sorted on, which orders old and new rows alike.
 FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
                      const FileSystem& fileSystem, const ProgressCallback& progress = {});
 

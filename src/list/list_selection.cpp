@@ -1,11 +1,8 @@
 #include "list/list_selection.h"
 
-void ListeSelect(FileList& list, int mode) {
-    if (mode != UnmarkAll && mode != MarkAll && mode != InvertMarks) {
-        return;
-    }
+void ListeSelect(FileList& list, SelectMode mode) {
     for (FileEntry& entry : list) {
-        entry.Selected = mode == InvertMarks ? !entry.Selected : mode == MarkAll;
+        entry.Selected = mode == SelectMode::InvertMarks ? !entry.Selected : mode == SelectMode::MarkAll;
     }
 }
 

@@ -2,14 +2,14 @@
 
 #include "list/file_list.h"
 
-enum SelectMode : int {
-    UnmarkAll = 0,
-    MarkAll = 1,
-    InvertMarks = 2,
+enum class SelectMode {
+    UnmarkAll,
+    MarkAll,
+    InvertMarks,
 };
 
-// Marks all, none or the opposite; any other mode changes nothing.
-void ListeSelect(FileList& list, int mode);
+// Marks all, none or the opposite.
+void ListeSelect(FileList& list, SelectMode mode);
 
 // Moves every marked row one place up (or down), each swapping with the unmarked row beside it,
 // so a block moves as a whole. Switches Sorted off in every case. Returns false, moving

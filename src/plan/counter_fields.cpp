@@ -78,19 +78,12 @@ void ChkForValidNumKeys(int& keyAscii) {
     }
 }
 
-qint64 lastCounterValue(qint32 start, qint32 step, int count) {
-    return counterValue(start, step, count);
-}
-
 DigitChoices InitStellenAnzahl(qint32 start, qint32 step, int count) {
     DigitChoices result;
-    result.MinDigits =
-        static_cast<int>(QString::number(lastCounterValue(start, step, count)).size());
+    // The last counter value; start - step for an empty list.
+    result.MinDigits = static_cast<int>(QString::number(counterValue(start, step, count)).size());
     // A counter beyond the offered range still gets its own length as the one choice; the plan
     // check refuses such a counter anyway.
-    const int largest = std::max(kLargestDigitCount, result.MinDigits);
-    for (int digits = result.MinDigits; digits <= largest; ++digits) {
-        result.choices << QString::number(digits);
-    }
+    result.largest = std::max(kLargestDigitCount, result.MinDigits);
     return result;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // The largest values the counter fields can hold (8 and 5 characters).
 inline constexpr qint32 kLargestStart = 99999999;
@@ -17,13 +16,13 @@ qint32 ValidateNumericText(QString& text, qint32 largest);
 // Keeps digits and Backspace; turns every other character code into 0, which swallows the key.
 void ChkForValidNumKeys(int& keyAscii);
 
+// The digit counts offered for a counter, MinDigits to largest.
 struct DigitChoices {
-    int MinDigits = 1;
-    QStringList choices;  // MinDigits .. 12 as text
+    int MinDigits = 1;  // the length of the last counter value
+    int largest = kLargestDigitCount;
+
+    bool offers(int digits) const { return digits >= MinDigits && digits <= largest; }
 };
 
 // The digit counts offered for a counter running over count entries.
 DigitChoices InitStellenAnzahl(qint32 start, qint32 step, int count);
-
-// The counter value of the last entry, in 64 bits (start - step for an empty list).
-qint64 lastCounterValue(qint32 start, qint32 step, int count);

@@ -1,14 +1,10 @@
 #include "plan/name_checks.h"
 
-#include <QDateTime>
-
-#include "engine/capitals.h"
+#include "filesystem/capitals.h"
 #include "list/file_list.h"
+#include "plan/folder_index_cache.h"
 
 namespace {
-
-// Coarse file-system clocks (FAT keeps two seconds) must not hide a change behind an equal stamp.
-constexpr qint64 kRacyStampNs = 3'000'000'000;
 
 bool isBlank(const QString& name) {
     for (QChar c : name) {
@@ -44,47 +40,23 @@ struct FolderState {
 
 }  // namespace
 
-QString NameChecks::firstFailure() const {
+std::optional<PlanFailure> NameChecks::firstFailure() const {
     if (!NamesUnique) {
-        return QStringLiteral(
-            "Fehler: Die neuen Dateinamen sind nicht alle eindeutig - überprüfen Sie die Maske!");
+        return PlanFailure::NamesNotUnique;
     }
     if (!NoClash) {
-        return QStringLiteral(
-            "Fehler: Einige neue Namen überschneiden sich mit denen existierender Dateien!");
+        return PlanFailure::NameClash;
     }
     if (!NoTypeOnlyName) {
-        return QStringLiteral("Fehler: Es gibt Namen, die nur aus einer Typenkennung bestehen!");
+        return PlanFailure::TypeOnlyName;
     }
     if (!NoBlankName) {
-        return QStringLiteral(
-            "Fehler: Es gibt Namen, die nur aus Leerzeichen oder gar keinen Zeichen bestehen!");
+        return PlanFailure::BlankName;
     }
     if (!NoSeparator) {
-        return QStringLiteral("Fehler: Es gibt Namen, die ein Ordner-Trennzeichen enthalten!");
+        return PlanFailure::SeparatorInName;
     }
-    return QString();
-}
-
-const FolderIndex& FolderIndexCache::index(const QString& folder, const FileSystem& fileSystem) {
-    const std::optional<FolderStamp> stamp = fileSystem.folderStamp(folder);
-    Entry& entry = m_entries[folder];
-    entry.used = true;
-    if (entry.reusable && entry.stamp == stamp) {
-        return entry.index;
-    }
-    const qint64 readStartNs = QDateTime::currentMSecsSinceEpoch() * 1'000'000;
-    entry.index = fileSystem.readFolder(folder);
-    entry.stamp = stamp;
-    entry.reusable = stamp && stamp->modifiedNs < readStartNs - kRacyStampNs;
-    return entry.index;
-}
-
-void FolderIndexCache::dropUnused() {
-    std::erase_if(m_entries, [](const auto& item) { return !item.second.used; });
-    for (auto& item : m_entries) {
-        item.second.used = false;
-    }
+    return std::nullopt;
 }
 
 NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache) {

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QHash>
-#include <QString>
 #include <optional>
-#include <unordered_map>
 
-#include "plan/file_system.h"
+#include "plan/plan_failure.h"
 
 class FileList;
+class FileSystem;
+class FolderIndexCache;
 
 // The verdicts over the new names of the marked entries.
 struct NameChecks {
@@ -20,27 +19,8 @@ struct NameChecks {
     bool allPassed() const {
         return NamesUnique && NoClash && NoTypeOnlyName && NoBlankName && NoSeparator;
     }
-    // The message of the first failed check, in the order they are reported; empty if none.
-    QString firstFailure() const;
-};
-
-// Folder indexes kept from one check to the next, so that an unchanged folder costs one stat
-// instead of a full read. A folder changed so recently that a later change could leave its
-// stamp as it is is read again every time.
-class FolderIndexCache {
-  public:
-    const FolderIndex& index(const QString& folder, const FileSystem& fileSystem);
-    // Forgets the folders not asked for since the last call.
-    void dropUnused();
-
-  private:
-    struct Entry {
-        std::optional<FolderStamp> stamp;
-        FolderIndex index;
-        bool reusable = false;
-        bool used = true;
-    };
-    std::unordered_map<QString, Entry> m_entries;  // references stay valid as folders are added
+    // The first failed check, in the order they are reported.
+    std::optional<PlanFailure> firstFailure() const;
 };
 
 // One pass over the marked entries: names compared in capitals through hashes, and each folder

@@ -3,21 +3,7 @@
 #include <vector>
 
 #include "list/file_list.h"
-#include "plan/file_system.h"
-
-QString failureDialogText(const FileEntry& entry) {
-    return QStringList{
-        QStringLiteral("Folgende Datei ließ sich nicht umbenennen:"),
-        QString(),
-        entry.PfadName,
-        QStringLiteral("-->"),
-        entry.InOrdner + entry.NeuerName,
-        QString(),
-        QStringLiteral(
-            "Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die Aktion zu beenden."),
-    }
-        .join(u'\n');
-}
+#include "filesystem/file_system.h"
 
 RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem,
                                     FailureDecision& decision, const ProgressCallback& progress) {
@@ -37,7 +23,6 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem,
         const QString target = entry.InOrdner + entry.NeuerName;
         if (fileSystem.rename(entry.PfadName, target) == RenameOutcome::Renamed) {
             result.renamed.push_back({entry.PfadName, target});
-            result.DirText += entry.NeuerName + u'\n';
             renamed[static_cast<size_t>(i - 1)] = true;
             continue;
         }

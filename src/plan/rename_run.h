@@ -2,9 +2,8 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
-#include "engine/new_names.h"
+#include "filesystem/progress.h"
 
 class FileList;
 class FileSystem;
@@ -27,11 +26,7 @@ struct RenameRunResult {
     QList<RenamedFile> renamed;  // in the order of the run
     int failed = 0;
     bool cancelled = false;
-    QString DirText;  // the new names, one per line, in the order of the run
 };
-
-// The text of the failure dialog for an entry, lines separated by "\n".
-QString failureDialogText(const FileEntry& entry);
 
 // Renames the marked entries from the last to the first, each to its folder + new name, and
 // removes every renamed entry from the list. Failed entries stay, still marked.

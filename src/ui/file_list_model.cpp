@@ -1,8 +1,10 @@
 #include "ui/file_list_model.h"
 
+#include <QMimeData>
+#include <QUrl>
 #include <array>
 
-#include "plan/rename_plan.h"
+#include "ui/plan_presenter.h"
 
 namespace {
 
@@ -27,16 +29,35 @@ const std::array<ColumnHeader, kColumnCount> kHeaders{{
 
 constexpr int kTwipsPerPixel = 15;
 
+const QString kUriListType = QStringLiteral("text/uri-list");
+
+// The dropped local files, in the bytes the file manager named: a name that is no valid text
+// stays recognisable as such instead of turning into another name.
+QByteArrayList localFiles(const QMimeData* data) {
+    QByteArrayList paths;
+    if (data == nullptr || !data->hasUrls()) {
+        return paths;
+    }
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile()) {
+            paths << QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        }
+    }
+    return paths;
+}
+
 }  // namespace
 
-FileListModel::FileListModel(const RenamePlan& plan, QObject* parent)
-    : QAbstractTableModel(parent), m_plan(plan) {
-    connect(&plan, &RenamePlan::rowsChanged, this, &FileListModel::reset);
-    connect(&plan, &RenamePlan::checked, this, &FileListModel::newNamesChanged);
+FileListModel::FileListModel(PlanPresenter& presenter, QObject* parent)
+    : QAbstractTableModel(parent), m_presenter(presenter) {
+    connect(&presenter, &PlanPresenter::rowsChanged, this, &FileListModel::reset);
+    connect(&presenter, &PlanPresenter::marksChanged, this, &FileListModel::marksReset);
+    connect(&presenter, &PlanPresenter::checked, this, &FileListModel::newNamesChanged);
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_plan.list().count();
+    return parent.isValid() ? 0 : m_presenter.list().count();
 }
 
 int FileListModel::columnCount(const QModelIndex& parent) const {
@@ -44,11 +65,27 @@ int FileListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid()) {
+    if (!index.isValid()) {
         return {};
     }
-    // The stored text is shared, not copied: no allocation per cell.
-    return m_plan.list().at(index.row() + 1).column(index.column());
+    const FileEntry& entry = m_presenter.list().at(index.row() + 1);
+    switch (role) {
+        case Qt::DisplayRole:
+            // The stored text is shared, not copied: no allocation per cell.
+            return entry.column(index.column());
+        case MarkRole:
+            return entry.Selected;
+        default:
+            return {};
+    }
+}
+
+bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != MarkRole || !index.isValid()) {
+        return false;
+    }
+    m_presenter.setSelected(index.row() + 1, value.toBool());
+    return true;
 }
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -59,9 +96,38 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     return columnCaption(section);
 }
 
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
+    // Files are dropped onto the list as a whole, never onto a row.
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::ItemIsDropEnabled;
+}
+
+QStringList FileListModel::mimeTypes() const {
+    return {kUriListType};
+}
+
+Qt::DropActions FileListModel::supportedDropActions() const {
+    return Qt::CopyAction;
+}
+
+bool FileListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                    const QModelIndex&) const {
+    return action == Qt::CopyAction && !localFiles(data).isEmpty();
+}
+
+bool FileListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                 int column, const QModelIndex& parent) {
+    if (!canDropMimeData(data, action, row, column, parent)) {
+        return false;
+    }
+    m_presenter.fill(localFiles(data), FillMode::Drop);
+    return true;
+}
+
 void FileListModel::reset() {
     beginResetModel();
     endResetModel();
+    // After every view has cleared its selection for the reset.
+    Q_EMIT marksReset();
 }
 
 void FileListModel::newNamesChanged() {

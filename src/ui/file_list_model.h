@@ -2,31 +2,47 @@
 
 #include <QAbstractTableModel>
 
-class RenamePlan;
+class PlanPresenter;
 
-// The candidate list as the view shows it: one row per FileEntry, its 11 columns as text.
-// The model only reads the plan's list and follows its signals; marks are the view's selection.
+// The candidate list as the view shows it: one row per FileEntry, its 11 columns as text, and
+// its mark. Rows, marks and dropped files all go through the presenter; the model keeps nothing.
 class FileListModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    explicit FileListModel(const RenamePlan& plan, QObject* parent = nullptr);
+    // The mark of a row, true or false.
+    static constexpr int MarkRole = Qt::UserRole;
+
+    explicit FileListModel(PlanPresenter& presenter, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Only a list of local files can be dropped, and only copied: a source that took the drop
+    // for a move would delete the files it sent.
+    QStringList mimeTypes() const override;
+    Qt::DropActions supportedDropActions() const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
 
     static QString columnCaption(int column);
     // The width of a column header in pixels; 0 hides the column.
     static int columnWidth(int column);
 
+  Q_SIGNALS:
+    // A command changed the rows or their marks.
+    void marksReset();
+
   private:
-    // The rows changed in number or order.
     void reset();
-    // A check wrote new names into column 1.
     void newNamesChanged();
 
-    const RenamePlan& m_plan;
+    PlanPresenter& m_presenter;
 };

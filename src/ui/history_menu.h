@@ -16,7 +16,6 @@ class HistoryMenu : public QObject {
   public:
     explicit HistoryMenu(QWidget* parent);
 
-    QMenu* menu() const { return m_menu; }
     // Captions of members 1 to 30 as FillScenarioMenu gives them; an empty caption hides.
     void fill(const QStringList& captions);
     const QStringList& captions() const { return m_captions; }

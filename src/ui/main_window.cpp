@@ -5,25 +5,21 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QTreeView>
 #include <array>
+#include <utility>
 
-#include "plan/counter_fields.h"
-#include "plan/delay_timer.h"
-#include "ui/file_list_model.h"
+#include "ui/button_indexes.h"
+#include "ui/delay_timer.h"
+#include "ui/field_behaviour.h"
 #include "ui/history_menu.h"
 #include "ui/info_window.h"
 #include "ui/settings_store.h"
@@ -34,11 +30,46 @@ namespace {
 
 const QString kToolTipsKey = QStringLiteral("ToolTips");
 
-// The text each token button inserts into the mask, by button index; empty for the others.
-constexpr std::array<QStringView, kBtnCount> kTokenOfButton{
-    u"",         u"",        u"",    u"",    u"[NAME]", u"[TYP]", u"[ZAHL]", u"[S]",     u"",
-    u"",         u"",        u"",    u"",    u"",       u"",      u"[JAHR]", u"[MONAT]", u"[TAG]",
-    u"[RDATUM]", u"[DATUM]", u"[M]", u"[H]", u"[ZEIT]", u"[]",    u"",       u""};
+// The text each token button inserts into the mask.
+constexpr std::array<std::pair<int, QStringView>, 13> kTokenOfButton{{
+    {kBtnTokenName, u"[NAME]"},
+    {kBtnTokenTyp, u"[TYP]"},
+    {kBtnTokenZahl, u"[ZAHL]"},
+    {kBtnTokenS, u"[S]"},
+    {kBtnTokenJahr, u"[JAHR]"},
+    {kBtnTokenMonat, u"[MONAT]"},
+    {kBtnTokenTag, u"[TAG]"},
+    {kBtnTokenRDatum, u"[RDATUM]"},
+    {kBtnTokenDatum, u"[DATUM]"},
+    {kBtnTokenM, u"[M]"},
+    {kBtnTokenH, u"[H]"},
+    {kBtnTokenZeit, u"[ZEIT]"},
+    {kBtnEmptyBrackets, u"[]"},
+}};
+
+QStringView tokenOfButton(int index) {
+    for (const auto& [button, token] : kTokenOfButton) {
+        if (button == index) {
+            return token;
+        }
+    }
+    return {};
+}
+
+// The failure dialog's text for an entry, lines separated by "\n".
+QString failureDialogText(const FileEntry& entry) {
+    return QStringList{
+        QStringLiteral("Folgende Datei ließ sich nicht umbenennen:"),
+        QString(),
+        entry.PfadName,
+        QStringLiteral("-->"),
+        entry.InOrdner + entry.NeuerName,
+        QString(),
+        QStringLiteral(
+            "Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die Aktion zu beenden."),
+    }
+        .join(u'\n');
+}
 
 // Asks the user after a failed renaming: OK goes on, Cancel ends the run.
 class MessageBoxDecision : public FailureDecision {
@@ -56,39 +87,50 @@ class MessageBoxDecision : public FailureDecision {
     QWidget* m_parent;
 };
 
-// A choice made in code runs the same handling as one of the user.
-template <typename Handler>
-void chooseInCode(QComboBox* list, int index, Handler handler) {
-    list->setCurrentIndex(index);
-    handler(index);
+// The report of a run: the new names in the order of the run, each on a line of its own.
+QString DirText(const RenameRunResult& result) {
+    QString text;
+    for (const RenamedFile& renamed : result.renamed) {
+        text += renamed.to.mid(renamed.to.lastIndexOf(u'/') + 1) + u'\n';
+    }
+    return text;
+}
+
+void setTextIfDifferent(QLineEdit* field, const QString& text) {
+    // Writing the same text would move the caret.
+    if (field->text() != text) {
+        field->setText(text);
+    }
 }
 
 }  // namespace
 
 Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem,
-             const QByteArrayList& arguments, DelayTimer* timer, QWidget* parent)
+             const QByteArrayList& arguments, std::unique_ptr<DelayTimer> timer, QWidget* parent)
     : QMainWindow(parent),
       m_store(store),
       m_shell(shell),
-      m_ownTimer(timer ? nullptr : std::make_unique<QtDelayTimer>([this] { Timer1Tick(); })),
-      m_plan(fileSystem, timer ? timer : m_ownTimer.get()),
-      m_history(store) {
+      m_history(store),
+      m_presenter(fileSystem, m_history, std::move(timer)),
+      m_model(m_presenter),
+      m_marks(&m_model) {
     setObjectName(QStringLiteral("Form1"));
     m_ui = buildMainWindowControls(*this);
+    m_presenter.setRenameCaption(m_ui.Btn[kBtnRename]->text());
 
-    m_model = new FileListModel(m_plan, this);
-    m_ui.Liste->setModel(m_model);
+    m_ui.Liste->setModel(&m_model);
+    m_ui.Liste->setSelectionModel(&m_marks);
     for (int k = 0; k < kColumnCount; ++k) {
         const int width = FileListModel::columnWidth(k);
         m_ui.Liste->setColumnWidth(k, width);
         m_ui.Liste->setColumnHidden(k, width == 0);
     }
-    for (const size_t i : {size_t{8}, size_t{12}, size_t{13}}) {
-        m_ui.Btn[i]->setEnabled(false);
-    }
+    m_maskCaret = new CaretKeeper(m_ui.Maske);
+    m_historyMenu = new HistoryMenu(this);
 
-    connectPlan();
+    connectPresenter();
     connectControls();
+    showCommandStates();
 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -101,35 +143,17 @@ Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem,
     startUp(arguments);
 }
 
-Form1::~Form1() {
-    // The view and its model are children, which outlive the members; the plan the model reads
-    // goes first, so they must go before it.
-    m_ui.Liste->setModel(nullptr);
-    delete m_model;
-}
+Form1::~Form1() = default;
 
-void Form1::Timer1Tick() {
-    m_plan.timerTick();
-}
-
-void Form1::connectPlan() {
-    connect(&m_plan, &RenamePlan::userInfo, m_ui.StatusPanel[1], &QLabel::setText);
-    connect(&m_plan, &RenamePlan::progress, this, &Form1::showProgress);
-    // The model has reset itself on the same signal before.
-    connect(&m_plan, &RenamePlan::rowsChanged, this, &Form1::selectMarkedRows);
-    connect(&m_plan, &RenamePlan::checked, this, [this] {
-        showVerdict();
-        selectMarkedRows();
-    });
-    connect(&m_plan, &RenamePlan::renameEnabledChanged, m_ui.Btn[8], &QPushButton::setEnabled);
-    connect(&m_plan, &RenamePlan::counterTextsNormalised, this, [this] {
-        // The plan has armed the delayed check for the rewritten fields already.
-        const QSignalBlocker zahl(m_ui.Zahl);
-        const QSignalBlocker schrittweite(m_ui.Schrittweite);
-        m_ui.Zahl->setText(m_plan.zahlText());
-        m_ui.Schrittweite->setText(m_plan.schrittweiteText());
-    });
-    connect(&m_plan, &RenamePlan::digitChoicesChanged, this, &Form1::showDigitChoices);
+void Form1::connectPresenter() {
+    connect(&m_presenter, &PlanPresenter::userInfo, m_ui.StatusPanel[1], &QLabel::setText);
+    connect(&m_presenter, &PlanPresenter::progress, this, &Form1::showProgress);
+    connect(&m_presenter, &PlanPresenter::checked, this,
+            [this] { m_ui.StatusPanel[0]->setText(m_presenter.markedText()); });
+    connect(&m_presenter, &PlanPresenter::commandStatesChanged, this, &Form1::showCommandStates);
+    connect(&m_presenter, &PlanPresenter::optionsChanged, this, &Form1::showOptions);
+    connect(&m_marks, &MarkSelectionModel::userSelected, &m_presenter,
+            &PlanPresenter::listClicked);
 }
 
 void Form1::connectControls() {
@@ -139,111 +163,106 @@ void Form1::connectControls() {
         }
     }
 
-    connect(m_ui.Maske, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!m_ui.Maske->hasFocus()) {
-            rememberMaskCaret();
-        }
-        m_plan.setMaske(text);
-    });
-    connect(m_ui.Zahl, &QLineEdit::textChanged, &m_plan, &RenamePlan::setZahlText);
-    connect(m_ui.Schrittweite, &QLineEdit::textChanged, &m_plan, &RenamePlan::setSchrittweiteText);
-    connect(m_ui.SucheText, &QLineEdit::textChanged, &m_plan, &RenamePlan::setSucheText);
-    connect(m_ui.ErsetzeText, &QLineEdit::textChanged, &m_plan, &RenamePlan::setErsetzeText);
+    // The mask field is the mask's editor; the counter, search and replace fields report only
+    // the user's edits, since the presenter writes them back.
+    connect(m_ui.Maske, &QLineEdit::textChanged, &m_presenter, &PlanPresenter::setMaske);
+    connect(m_ui.Zahl, &QLineEdit::textEdited, &m_presenter, &PlanPresenter::setZahlText);
+    connect(m_ui.Schrittweite, &QLineEdit::textEdited, &m_presenter,
+            &PlanPresenter::setSchrittweiteText);
+    connect(m_ui.SucheText, &QLineEdit::textEdited, &m_presenter, &PlanPresenter::setSucheText);
+    connect(m_ui.ErsetzeText, &QLineEdit::textEdited, &m_presenter,
+            &PlanPresenter::setErsetzeText);
 
     // activated reports every choice of the user, by mouse, keys or wheel, and none made in code.
-    connect(m_ui.Schreibweise, &QComboBox::activated, this, &Form1::chooseLetterCase);
-    connect(m_ui.StellenAnzahl, &QComboBox::activated, this, &Form1::chooseDigitCount);
-    connect(m_ui.Vornullenzeichen, &QComboBox::activated, this, &Form1::chooseLeadZeros);
+    connect(m_ui.Schreibweise, &QComboBox::activated, &m_presenter,
+            &PlanPresenter::chooseLetterCase);
+    connect(m_ui.StellenAnzahl, &QComboBox::activated, &m_presenter,
+            &PlanPresenter::chooseDigitCount);
+    connect(m_ui.Vornullenzeichen, &QComboBox::activated, &m_presenter,
+            &PlanPresenter::chooseLeadZeros);
 
-    connect(m_ui.DirItCheck, &QCheckBox::toggled, this,
-            [this](bool on) { m_plan.setDirIt(on ? 1 : 0); });
+    connect(m_ui.DirItCheck, &QCheckBox::clicked, &m_presenter, &PlanPresenter::setDirIt);
     connect(m_ui.ToolTipCheck, &QCheckBox::toggled, this, &Form1::ToolTipCheckClick);
 
     connect(m_ui.Liste->header(), &QHeaderView::sectionClicked, this,
-            [this](int section) { m_plan.headerClicked(section + 1); });
-    connect(m_ui.Liste->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &Form1::takeMarksFromView);
+            [this](int section) { m_presenter.headerClicked(section + 1); });
+    connect(m_historyMenu, &HistoryMenu::memberChosen, this, &Form1::LoadScenario);
 
-    for (QObject* watched :
-         {static_cast<QObject*>(m_ui.Zahl), static_cast<QObject*>(m_ui.Schrittweite),
-          static_cast<QObject*>(m_ui.SucheText), static_cast<QObject*>(m_ui.ErsetzeText),
-          static_cast<QObject*>(m_ui.Maske), static_cast<QObject*>(m_ui.Liste->viewport()),
-          static_cast<QObject*>(m_ui.Image1)}) {
-        watched->installEventFilter(this);
+    auto* digitKeys = new DigitKeysOnly(this);
+    for (QLineEdit* counter : {m_ui.Zahl, m_ui.Schrittweite}) {
+        counter->installEventFilter(digitKeys);
     }
+    auto* selectAll = new SelectAllOnEntry(this);
+    for (QLineEdit* field : {m_ui.Zahl, m_ui.Schrittweite, m_ui.SucheText, m_ui.ErsetzeText}) {
+        field->installEventFilter(selectAll);
+    }
+    auto* banner = new ClickReporter(this);
+    m_ui.Image1->installEventFilter(banner);
+    connect(banner, &ClickReporter::clicked, this, [this] { m_shell.open(kMagazinePage); });
 }
 
 void Form1::startUp(const QByteArrayList& arguments) {
     setWindowTitle(QStringLiteral("Taufix"));
     m_ui.Image1->setToolTip(kImage1ToolTip);
-    m_ui.Zahl->setText(QStringLiteral("1"));
-    m_ui.Schrittweite->setText(QStringLiteral("1"));
-    m_ui.Maske->setText(QStringLiteral("[NAME][TYP]"));
+    m_ui.Maske->setText(m_presenter.settings().Maske);
     m_ui.ToolTipCheck->setChecked(
         m_store.GetSettingValue(kToolTipsKey, QStringLiteral("0")).toInt() != 0);
-
     m_ui.Schreibweise->addItems({QStringLiteral("beibehalten"), QStringLiteral("alles groß"),
                                  QStringLiteral("alles klein"), QStringLiteral("anfangs groß")});
-    chooseInCode(m_ui.Schreibweise, 0, [this](int index) { chooseLetterCase(index); });
-    showDigitChoices();
-    chooseInCode(m_ui.StellenAnzahl, 0, [this](int index) { chooseDigitCount(index); });
     m_ui.Vornullenzeichen->addItems({QStringLiteral("keine"), QStringLiteral("Null"),
                                      QStringLiteral("Leerzeichen"), QStringLiteral("Unterstrich")});
-    chooseInCode(m_ui.Vornullenzeichen, 0, [this](int index) { chooseLeadZeros(index); });
+    showOptions();
 
-    m_historyMenu = new HistoryMenu(this);
-    connect(m_historyMenu, &HistoryMenu::memberChosen, this, &Form1::LoadScenario);
-
-    // The field changes above have armed the delayed check; the check below replaces it.
-    m_plan.cancelDelayedCheck();
-    m_plan.clearList();
+    m_presenter.clearList();
     if (!arguments.isEmpty()) {
-        m_plan.fill(arguments, FillMode::CommandLine);
+        m_presenter.fill(arguments, FillMode::CommandLine);
     }
 }
 
 void Form1::BtnClick(int index) {
-    const QStringView token = kTokenOfButton.at(static_cast<size_t>(index));
+    const QStringView token = tokenOfButton(index);
     if (!token.isEmpty()) {
         // The empty brackets leave the caret between them, for a range to be typed.
-        InsertText(token.toString(), token == u"[]" ? -1 : 0);
+        m_maskCaret->insert(token.toString(), index == kBtnEmptyBrackets ? -1 : 0);
         return;
     }
     switch (index) {
-        case 0:
-            m_plan.clearList();
+        case kBtnClearList:
+            m_presenter.clearList();
             m_ui.Liste->setFocus();
             break;
-        case 1:
-        case 2:
-        case 3:
-            m_plan.markRows(index == 1 ? MarkAll : index == 2 ? UnmarkAll : InvertMarks);
+        case kBtnMarkAll:
+        case kBtnMarkNone:
+        case kBtnInvertMarks:
+            m_presenter.markRows(index == kBtnMarkAll    ? SelectMode::MarkAll
+                                 : index == kBtnMarkNone ? SelectMode::UnmarkAll
+                                                         : SelectMode::InvertMarks);
             m_ui.Liste->setFocus();
             break;
-        case 8:
+        case kBtnRename:
             UmTaufen();
             break;
-        case 9:
+        case kBtnEnd:
             // At once and without saving anything: the event loop ends here.
             QCoreApplication::exit(0);
             break;
-        case 10:
+        case kBtnHelp:
             OpenHelp(m_shell, helpFilePath());
             break;
-        case 11:
+        case kBtnClearMask:
             m_ui.Maske->setText(QString());
             m_ui.Maske->setFocus();
             break;
-        case 12:
-        case 13:
-            if (!m_plan.EintragVerschieben(index == 13)) {
+        case kBtnMoveDown:
+        case kBtnMoveUp:
+            if (!m_presenter.EintragVerschieben(index == kBtnMoveUp)) {
                 QApplication::beep();
             }
             break;
-        case 24:
+        case kBtnHistory:
             ShowScenarioMenu();
             break;
-        case 25:
+        case kBtnInfo:
             showInfo();
             break;
         default:
@@ -251,55 +270,16 @@ void Form1::BtnClick(int index) {
     }
 }
 
-void Form1::rememberMaskCaret() {
-    if (m_ui.Maske->hasSelectedText()) {
-        m_maskSelectionStart = m_ui.Maske->selectionStart();
-        m_maskSelectionLength = m_ui.Maske->selectionLength();
-    } else {
-        m_maskSelectionStart = m_ui.Maske->cursorPosition();
-        m_maskSelectionLength = 0;
-    }
-}
-
-void Form1::InsertText(const QString& s, int p) {
-    // A click on a button has taken the focus and the selection with it; an access key has not.
-    if (m_ui.Maske->hasFocus()) {
-        rememberMaskCaret();
-    }
-    const int length = static_cast<int>(m_ui.Maske->text().size());
-    const int start = qBound(0, m_maskSelectionStart, length);
-    const int selected = qBound(0, m_maskSelectionLength, length - start);
-    m_ui.Maske->setSelection(start, selected);
-    m_ui.Maske->insert(s);
-    m_ui.Maske->setCursorPosition(m_ui.Maske->cursorPosition() + p);
-    m_ui.Maske->setFocus();
-}
-
 void Form1::UmTaufen() {
     MessageBoxDecision decision(this);
-    const RenameRunResult result =
-        m_plan.UmTaufen(decision, [this] { m_history.SaveScenario(currentScenario()); });
-    if (m_plan.settings().DirIt != 0) {
-        m_ui.DirItTextBox->setPlainText(result.DirText);
+    const RenameRunResult result = m_presenter.UmTaufen(decision);
+    if (m_presenter.dirIt()) {
+        m_ui.DirItTextBox->setPlainText(DirText(result));
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         clipboard->setText(m_ui.DirItTextBox->toPlainText());
         m_ui.DirItTextBox->clear();
     }
-}
-
-Scenario Form1::currentScenario() const {
-    Scenario scenario;
-    scenario.mask = m_ui.Maske->text();
-    scenario.startText = m_ui.Zahl->text();
-    scenario.stepText = m_ui.Schrittweite->text();
-    scenario.digitsPosition = qMax(0, m_ui.StellenAnzahl->currentIndex());
-    scenario.leadZerosPosition = qMax(0, m_ui.Vornullenzeichen->currentIndex());
-    scenario.letterCasePosition = qMax(0, m_ui.Schreibweise->currentIndex());
-    scenario.searchText = m_ui.SucheText->text();
-    scenario.replaceText = m_ui.ErsetzeText->text();
-    scenario.dirIt = m_ui.DirItCheck->isChecked() ? 1 : 0;
-    return scenario;
 }
 
 void Form1::ShowScenarioMenu() {
@@ -308,21 +288,9 @@ void Form1::ShowScenarioMenu() {
 }
 
 void Form1::LoadScenario(int index) {
-    const Scenario scenario =
-        m_history.LoadScenario(index, m_historyMenu->captions(), m_ui.StellenAnzahl->count());
-    // Each value goes through its control, so that the control's own handling runs.
-    m_ui.Maske->setText(scenario.mask);
-    m_ui.Zahl->setText(scenario.startText);
-    m_ui.Schrittweite->setText(scenario.stepText);
-    chooseInCode(m_ui.StellenAnzahl, scenario.digitsPosition,
-                 [this](int i) { chooseDigitCount(i); });
-    chooseInCode(m_ui.Vornullenzeichen, scenario.leadZerosPosition,
-                 [this](int i) { chooseLeadZeros(i); });
-    chooseInCode(m_ui.Schreibweise, scenario.letterCasePosition,
-                 [this](int i) { chooseLetterCase(i); });
-    m_ui.SucheText->setText(scenario.searchText);
-    m_ui.ErsetzeText->setText(scenario.replaceText);
-    m_ui.DirItCheck->setChecked(scenario.dirIt != 0);
+    const int digitChoiceCount = static_cast<int>(m_presenter.digitChoiceTexts().size());
+    m_presenter.restoreScenario(
+        m_history.LoadScenario(index, m_historyMenu->captions(), digitChoiceCount));
 }
 
 void Form1::showInfo() {
@@ -338,38 +306,31 @@ void Form1::ToolTipCheckClick(bool on) {
     LoadToolTips(m_ui, on ? 1 : 0);
 }
 
-void Form1::chooseLetterCase(int index) {
-    m_plan.setLetterCase(index);
+void Form1::showCommandStates() {
+    m_ui.Btn[kBtnRename]->setEnabled(m_presenter.renameEnabled());
+    m_ui.Btn[kBtnMoveDown]->setEnabled(m_presenter.moveDownEnabled());
+    m_ui.Btn[kBtnMoveUp]->setEnabled(m_presenter.moveUpEnabled());
 }
 
-void Form1::chooseDigitCount(int index) {
-    m_plan.chooseDigitCount(index);
-}
-
-void Form1::chooseLeadZeros(int index) {
-    m_plan.chooseLeadZeros(index);
-}
-
-void Form1::showVerdict() {
-    const PlanVerdict& verdict = m_plan.verdict();
-    m_ui.StatusPanel[0]->setText(verdict.markedText);
-    m_ui.Btn[8]->setEnabled(m_plan.renameEnabled());
-    m_ui.Btn[12]->setEnabled(verdict.moveDownEnabled);
-    m_ui.Btn[13]->setEnabled(verdict.moveUpEnabled);
-}
-
-void Form1::showDigitChoices() {
-    const QSignalBlocker blocker(m_ui.StellenAnzahl);
-    const QStringList& choices = m_plan.digitChoices();
-    bool same = m_ui.StellenAnzahl->count() == choices.size();
-    for (int i = 0; same && i < choices.size(); ++i) {
-        same = m_ui.StellenAnzahl->itemText(i) == choices.at(i);
+void Form1::showOptions() {
+    setTextIfDifferent(m_ui.Maske, m_presenter.settings().Maske);
+    setTextIfDifferent(m_ui.Zahl, m_presenter.zahlText());
+    setTextIfDifferent(m_ui.Schrittweite, m_presenter.schrittweiteText());
+    setTextIfDifferent(m_ui.SucheText, m_presenter.settings().SucheText);
+    setTextIfDifferent(m_ui.ErsetzeText, m_presenter.settings().ErsetzeText);
+    const QStringList digitChoices = m_presenter.digitChoiceTexts();
+    QStringList shown;
+    for (int i = 0; i < m_ui.StellenAnzahl->count(); ++i) {
+        shown << m_ui.StellenAnzahl->itemText(i);
     }
-    if (!same) {
+    if (shown != digitChoices) {
         m_ui.StellenAnzahl->clear();
-        m_ui.StellenAnzahl->addItems(choices);
+        m_ui.StellenAnzahl->addItems(digitChoices);
     }
-    m_ui.StellenAnzahl->setCurrentIndex(m_plan.digitIndex());
+    m_ui.StellenAnzahl->setCurrentIndex(m_presenter.digitIndex());
+    m_ui.Vornullenzeichen->setCurrentIndex(m_presenter.leadZerosIndex());
+    m_ui.Schreibweise->setCurrentIndex(m_presenter.letterCaseIndex());
+    m_ui.DirItCheck->setChecked(m_presenter.dirIt());
 }
 
 void Form1::showProgress(int value, int maximum) {
@@ -382,125 +343,4 @@ void Form1::showProgress(int value, int maximum) {
         m_barValue = value;
         m_ui.Bar->setValue(value);
     }
-}
-
-void Form1::selectMarkedRows() {
-    const FileList& list = m_plan.list();
-    QItemSelection selection;
-    const int count = list.count();
-    for (int p = 1; p <= count; ++p) {
-        if (!list.at(p).Selected) {
-            continue;
-        }
-        const int first = p;
-        while (p < count && list.at(p + 1).Selected) {
-            ++p;
-        }
-        selection.select(m_model->index(first - 1, 0), m_model->index(p - 1, kColumnCount - 1));
-    }
-    m_showingMarks = true;
-    m_ui.Liste->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    m_showingMarks = false;
-}
-
-void Form1::takeMarksFromView(const QItemSelection& selected, const QItemSelection& deselected) {
-    if (m_showingMarks) {
-        return;
-    }
-    for (const QItemSelectionRange& range : deselected) {
-        for (int row = range.top(); row <= range.bottom(); ++row) {
-            m_plan.setSelected(row + 1, false);
-        }
-    }
-    for (const QItemSelectionRange& range : selected) {
-        for (int row = range.top(); row <= range.bottom(); ++row) {
-            m_plan.setSelected(row + 1, true);
-        }
-    }
-    // No check has seen these marks yet: the rename command waits for the delayed one.
-    m_plan.listClicked();
-}
-
-void Form1::dropFiles(const QMimeData* data) {
-    QByteArrayList paths;
-    if (data && data->hasUrls()) {
-        const QList<QUrl> urls = data->urls();
-        for (const QUrl& url : urls) {
-            if (url.isLocalFile()) {
-                // The bytes the file manager named: a name that is no valid text stays visible
-                // as such instead of turning into another name.
-                paths << QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-            }
-        }
-    }
-    if (paths.isEmpty()) {
-        QApplication::beep();
-        return;
-    }
-    m_plan.fill(paths, FillMode::Drop);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if ((watched == m_ui.Zahl || watched == m_ui.Schrittweite) && type == QEvent::KeyPress) {
-        // Printable keys other than digits are swallowed; editing keys and shortcuts pass.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QString text =
-            key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)
-                ? QString()
-                : key->text();
-        for (const QChar ch : text) {
-            if (!ch.isPrint()) {
-                continue;
-            }
-            int keyAscii = ch.unicode();
-            ChkForValidNumKeys(keyAscii);
-            if (keyAscii == 0) {
-                return true;
-            }
-        }
-    }
-    if (type == QEvent::FocusIn && (watched == m_ui.Zahl || watched == m_ui.Schrittweite ||
-                                    watched == m_ui.SucheText || watched == m_ui.ErsetzeText)) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            // Deferred: a mouse press that gave the focus places the caret after this event.
-            QMetaObject::invokeMethod(static_cast<QLineEdit*>(watched), &QLineEdit::selectAll,
-                                      Qt::QueuedConnection);
-        }
-    }
-    if (watched == m_ui.Maske && type == QEvent::FocusOut) {
-        // Before the field drops its selection.
-        rememberMaskCaret();
-    }
-    if (watched == m_ui.Liste->viewport()) {
-        switch (type) {
-            case QEvent::DragEnter:
-            case QEvent::DragMove:
-                static_cast<QDropEvent*>(event)->acceptProposedAction();
-                return true;
-            case QEvent::Drop: {
-                auto* drop = static_cast<QDropEvent*>(event);
-                // Copy where offered: a source that took the drop for a move would delete the
-                // files it sent.
-                if (drop->possibleActions() & Qt::CopyAction) {
-                    drop->setDropAction(Qt::CopyAction);
-                }
-                drop->accept();
-                dropFiles(drop->mimeData());
-                return true;
-            }
-            case QEvent::MouseButtonRelease:
-                m_plan.listClicked();
-                break;
-            default:
-                break;
-        }
-    }
-    if (watched == m_ui.Image1 && type == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        m_shell.open(kMagazinePage);
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,11 +1,11 @@
 #include "ui/scenario_history.h"
 
+#include "engine/rename_settings.h"
 #include "ui/settings_store.h"
 
 namespace {
 
 const QString kOrderLineKey = QStringLiteral("CurrentScenarioLine");
-const QString kDefaultMask = QStringLiteral("[NAME][TYP]");
 constexpr int kFirstSlotCode = 65;
 constexpr int kListChoiceCount = 4;  // Vornullenzeichen and Schreibweise
 
@@ -74,19 +74,19 @@ void ScenarioHistory::SaveScenario(const Scenario& scenario) {
     }
 
     const int n = slotNumber(line, position);
-    m_store.SaveSettingValue(slotKey("Maske", n), scenario.mask);
-    m_store.SaveSettingValue(slotKey("Start", n), scenario.startText);
-    m_store.SaveSettingValue(slotKey("Step", n), scenario.stepText);
-    m_store.SaveSettingValue(slotKey("Digits", n), QString::number(scenario.digitsPosition));
-    m_store.SaveSettingValue(slotKey("LeadZeros", n), QString::number(scenario.leadZerosPosition));
-    m_store.SaveSettingValue(slotKey("LetterCase", n),
-                             QString::number(scenario.letterCasePosition));
-    m_store.SaveSettingValue(slotKey("Search", n), scenario.searchText);
-    m_store.SaveSettingValue(slotKey("Replace", n), scenario.replaceText);
-    m_store.SaveSettingValue(slotKey("DirIt", n), QString::number(scenario.dirIt));
-
     const QString moved = line.at(position - 1) + line.left(position - 1) + line.mid(position);
-    m_store.SaveSettingValue(kOrderLineKey, moved);
+    m_store.SaveSettingValues({
+        {slotKey("Maske", n), scenario.mask},
+        {slotKey("Start", n), scenario.startText},
+        {slotKey("Step", n), scenario.stepText},
+        {slotKey("Digits", n), QString::number(scenario.digitsPosition)},
+        {slotKey("LeadZeros", n), QString::number(scenario.leadZerosPosition)},
+        {slotKey("LetterCase", n), QString::number(scenario.letterCasePosition)},
+        {slotKey("Search", n), scenario.searchText},
+        {slotKey("Replace", n), scenario.replaceText},
+        {slotKey("DirIt", n), QString::number(scenario.dirIt)},
+        {kOrderLineKey, moved},
+    });
 }
 
 QStringList ScenarioHistory::FillScenarioMenu() const {

@@ -29,7 +29,13 @@ QString SettingsStore::GetSettingValue(const QString& key, const QString& defaul
 }
 
 void SettingsStore::SaveSettingValue(const QString& key, const QString& value) {
-    m_settings.setValue(key, value);
+    SaveSettingValues({{key, value}});
+}
+
+void SettingsStore::SaveSettingValues(const QList<std::pair<QString, QString>>& values) {
+    for (const auto& [key, value] : values) {
+        m_settings.setValue(key, value);
+    }
     // Written at once: the history is saved just before files are renamed and must survive
     // whatever happens to the process during the run.
     m_settings.sync();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QSettings>
 #include <QString>
+#include <utility>
 
 // The per-user settings store of the program: text values under application "Veskandor",
 // section "Taufix". Reading never fails: a missing, damaged or unreadable entry yields the
@@ -18,6 +20,8 @@ class SettingsStore {
 
     QString GetSettingValue(const QString& key, const QString& defaultValue) const;
     void SaveSettingValue(const QString& key, const QString& value);
+    // Several values in one write of the store.
+    void SaveSettingValues(const QList<std::pair<QString, QString>>& values);
 
   private:
     QSettings m_settings;

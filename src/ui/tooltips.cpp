@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include "ui/button_indexes.h"
 #include "ui/main_window_controls.h"
 
 namespace {
@@ -31,7 +32,7 @@ void LoadToolTips(const MainWindowControls& c, int mode) {
         c.Liste->setToolTip({});
         c.Schreibweise->setToolTip({});
         for (QPushButton* button : c.Btn) {
-            if (button && button != btn(25)) {
+            if (button && button != btn(kBtnInfo)) {
                 button->setToolTip({});
             }
         }
@@ -47,34 +48,34 @@ void LoadToolTips(const MainWindowControls& c, int mode) {
     c.Liste->setToolTip(QStringLiteral("Namen der umzubenennenden Dateien in diese Liste ziehen"));
     c.Schreibweise->setToolTip(
         QStringLiteral("Legt Groß- und/oder Kleinschreibung der neuen Namen fest"));
-    btn(0)->setToolTip(QStringLiteral("Löscht alle Dateinamen in der obenstehenden Liste"));
-    btn(1)->setToolTip(QStringLiteral("Markiert alle Dateien in der Liste als ausgewählt"));
-    btn(2)->setToolTip(QStringLiteral("Löscht alle Dateimarkierungen"));
-    btn(3)->setToolTip(QStringLiteral("Kehrt die aktuelle Dateiauswahl um"));
-    DefTokenBtn(btn(4), QStringLiteral("[NAME]"));
-    DefTokenBtn(btn(5), QStringLiteral("[TYP]"));
-    DefTokenBtn(btn(6), QStringLiteral("[ZAHL]"));
-    DefTokenBtn(btn(19), QStringLiteral("[DATUM]"));
-    DefTokenBtn(btn(18), QStringLiteral("[RDATUM]"));
-    DefTokenBtn(btn(22), QStringLiteral("[ZEIT]"));
-    DefTokenBtn(btn(17), QStringLiteral("[TAG]"));
-    DefTokenBtn(btn(16), QStringLiteral("[MONAT]"));
-    DefTokenBtn(btn(15), QStringLiteral("[JAHR]"));
-    DefTokenBtn(btn(21), shortToken("[H]", "[STUNDE]"));
-    DefTokenBtn(btn(20), shortToken("[M]", "[MINUTE]"));
-    DefTokenBtn(btn(7), shortToken("[S]", "[SEKUNDE]"));
-    btn(23)->setToolTip(QStringLiteral(
+    btn(kBtnClearList)->setToolTip(QStringLiteral("Löscht alle Dateinamen in der obenstehenden Liste"));
+    btn(kBtnMarkAll)->setToolTip(QStringLiteral("Markiert alle Dateien in der Liste als ausgewählt"));
+    btn(kBtnMarkNone)->setToolTip(QStringLiteral("Löscht alle Dateimarkierungen"));
+    btn(kBtnInvertMarks)->setToolTip(QStringLiteral("Kehrt die aktuelle Dateiauswahl um"));
+    DefTokenBtn(btn(kBtnTokenName), QStringLiteral("[NAME]"));
+    DefTokenBtn(btn(kBtnTokenTyp), QStringLiteral("[TYP]"));
+    DefTokenBtn(btn(kBtnTokenZahl), QStringLiteral("[ZAHL]"));
+    DefTokenBtn(btn(kBtnTokenDatum), QStringLiteral("[DATUM]"));
+    DefTokenBtn(btn(kBtnTokenRDatum), QStringLiteral("[RDATUM]"));
+    DefTokenBtn(btn(kBtnTokenZeit), QStringLiteral("[ZEIT]"));
+    DefTokenBtn(btn(kBtnTokenTag), QStringLiteral("[TAG]"));
+    DefTokenBtn(btn(kBtnTokenMonat), QStringLiteral("[MONAT]"));
+    DefTokenBtn(btn(kBtnTokenJahr), QStringLiteral("[JAHR]"));
+    DefTokenBtn(btn(kBtnTokenH), shortToken("[H]", "[STUNDE]"));
+    DefTokenBtn(btn(kBtnTokenM), shortToken("[M]", "[MINUTE]"));
+    DefTokenBtn(btn(kBtnTokenS), shortToken("[S]", "[SEKUNDE]"));
+    btn(kBtnEmptyBrackets)->setToolTip(QStringLiteral(
         "Fügt eine leere Klammer in die Maske ein und positioniert den Cursor darin"));
-    btn(8)->setToolTip(
+    btn(kBtnRename)->setToolTip(
         QStringLiteral("Startet die Umbenennung aller markierten Dateien in der Liste"));
-    btn(9)->setToolTip(QStringLiteral("Beendet das Programm"));
-    btn(10)->setToolTip(QStringLiteral("Gibt Zusatzinfos über das Programm"));
-    btn(11)->setToolTip(QStringLiteral("Löscht die Maske komplett"));
-    btn(12)->setToolTip(
+    btn(kBtnEnd)->setToolTip(QStringLiteral("Beendet das Programm"));
+    btn(kBtnHelp)->setToolTip(QStringLiteral("Gibt Zusatzinfos über das Programm"));
+    btn(kBtnClearMask)->setToolTip(QStringLiteral("Löscht die Maske komplett"));
+    btn(kBtnMoveDown)->setToolTip(
         QStringLiteral("Bewegt alle markierten Einträge um eine Position nach unten"));
-    btn(13)->setToolTip(
+    btn(kBtnMoveUp)->setToolTip(
         QStringLiteral("Bewegt alle markierten Einträge um eine Position nach oben"));
-    btn(24)->setToolTip(QStringLiteral("Blendet ein Menü mit den zuletzt benutzten Masken ein"));
+    btn(kBtnHistory)->setToolTip(QStringLiteral("Blendet ein Menü mit den zuletzt benutzten Masken ein"));
     c.Bar->setToolTip(QStringLiteral("Zeigt den aktuellen Verarbeitungsstand an"));
     c.Zahl->setToolTip(QStringLiteral("Tragen Sie hier den Startwert für den Dateizähler ein"));
     c.Vornullenzeichen->setToolTip(

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 #include <QProcess>
 
-#include "batch_folder.h"
+#include "temp_folder.h"
 
 namespace {
 
 TEST(BatchProgram, RenamesRelativePathsFromStandardInputAndAfterTheDoubleDash) {
-    const BatchFolder folder({"a.txt", "b.txt", "-x.txt"});
+    const TempFolder folder({"a.txt", "b.txt", "-x.txt"});
     QProcess process;
     process.setWorkingDirectory(folder.path());
     process.start(QStringLiteral(TAUFIX_BATCH_PATH),
@@ -17,13 +17,14 @@ TEST(BatchProgram, RenamesRelativePathsFromStandardInputAndAfterTheDoubleDash) {
     ASSERT_TRUE(process.waitForFinished(-1));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardError(), "");
-    EXPECT_EQ(
-        outputLines(process.readAllStandardOutput()),
-        (QList<QByteArray>{folder.line("-x.txt", "-x_neu.txt"), folder.line("a.txt", "a_neu.txt"),
-                           folder.line("b.txt", "b_neu.txt")}));
+    const auto line = [&](const char* from, const char* to) {
+        return folder.native(from) + '\t' + folder.native(to) + '\n';
+    };
+    EXPECT_EQ(process.readAllStandardOutput(), line("-x.txt", "-x_neu.txt") +
+                                                   line("a.txt", "a_neu.txt") +
+                                                   line("b.txt", "b_neu.txt"));
     EXPECT_EQ(folder.contents(),
-              (std::map<QString, QByteArray>{
-                  {"-x_neu.txt", "-x.txt"}, {"a_neu.txt", "a.txt"}, {"b_neu.txt", "b.txt"}}));
+              (Contents{{"-x_neu.txt", "-x.txt"}, {"a_neu.txt", "a.txt"}, {"b_neu.txt", "b.txt"}}));
 }
 
 }  // namespace

@@ -1,16 +1,16 @@
 #include "engine/mask_compiler.h"
 #include "fuzz_input.h"
+#include "plan/messages.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString mask = utf16Of(data, size);
     const MaskCompilation result = TranslateMaske(mask);
-    if (result.errorNo) {
+    if (result.error) {
         FUZZ_CHECK(!result.MaskOK);
-        FUZZ_CHECK(*result.errorNo >= 0 && *result.errorNo <= 6);
-        FUZZ_CHECK(ShowError(*result.errorNo).startsWith(QStringLiteral("Fehler: ")));
+        FUZZ_CHECK(ShowError(*result.error).startsWith(QStringLiteral("Fehler: ")));
     }
     const bool blank = QString(mask).remove(u' ').isEmpty();
-    FUZZ_CHECK(result.MaskOK == (!blank && !result.errorNo));
+    FUZZ_CHECK(result.MaskOK == (!blank && !result.error));
     FUZZ_CHECK(!result.MaskOK || !result.MaskTokens.empty());
     for (const MaskToken& token : result.MaskTokens) {
         const int kind = static_cast<int>(token.Kind);

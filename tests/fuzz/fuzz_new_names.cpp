@@ -1,9 +1,11 @@
 // Mask, file name, search and replace text from one input: every generated name is well-formed
 // when the inputs are, and no plan the checks accept holds a folder separator.
-#include "engine/capitals.h"
 #include "engine/new_names.h"
+#include "filesystem/capitals.h"
+#include "filesystem/file_system.h"
 #include "fuzz_input.h"
 #include "list/file_list.h"
+#include "plan/folder_index_cache.h"
 #include "plan/name_checks.h"
 
 namespace {
@@ -28,11 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     settings.Maske = parts.value(0);
     settings.SucheText = parts.value(2);
     settings.ErsetzeText = parts.value(3);
-    settings.LetterCase = data[0] % 5;
-    settings.LeadZeros = QStringList{{}, "0", " ", "_"}.at(data[1] % 4);
+    settings.letterCase = static_cast<LetterCase>(data[0] % 4);
+    const char16_t padding[] = {u'0', u' ', u'_'};
+    settings.LeadZeros =
+        data[1] % 4 == 0 ? std::nullopt : std::optional(QChar(padding[data[1] % 4 - 1]));
     settings.Start = data[2];
     settings.Step = data[3] % 7;
-    settings.Digits = QString::number(1 + data[1] % 12);
+    settings.Digits = 1 + data[1] % 12;
 
     FileList list;
     const LocalTime time{2003, 8, 5, 14, 7, 9};

@@ -8,68 +8,31 @@
 
 namespace {
 
-void touch(const QString& path) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
-
-TEST(ShellUrlTest, FilesMailAndWebAddressesReachTheDesktopAsItsUrls) {
-    const struct {
-        const char* target;
-        const char* url;
-    } cases[] = {
-        {"/usr/share/taufix/Hilfe.htm", "file:///usr/share/taufix/Hilfe.htm"},
+TEST(ShellTest, FilesMailAndWebAddressesReachTheDesktopAsItsUrls) {
+    const std::pair<const char*, const char*> cases[] = {
         {"/tmp/mit Leerzeichen/Hilfe.htm", "file:///tmp/mit Leerzeichen/Hilfe.htm"},
         {"mailto:taufix@veskandor.example", "mailto:taufix@veskandor.example"},
-        {"www.netzblatt.example", "http://www.netzblatt.example"},
         {"www.veskandor.example/new.htm", "http://www.veskandor.example/new.htm"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(shellUrl(QString::fromUtf8(c.target)).toString(), QString::fromUtf8(c.url))
-            << c.target;
+    for (const auto& [target, url] : cases) {
+        EXPECT_EQ(shellUrl(QString::fromUtf8(target)).toString(), QString::fromUtf8(url));
     }
 }
 
-class HelpFileTest : public ::testing::Test {
-  protected:
-    QString program() const { return m_dir.filePath("bin"); }
-    QString installed() const { return m_dir.filePath("prefix/share/taufix"); }
-
-    QTemporaryDir m_dir;
-};
-
-TEST_F(HelpFileTest, HelpNextToTheProgramComesFirst) {
-    touch(program() + "/Hilfe.htm");
-    touch(m_dir.filePath("share/taufix/Hilfe.htm"));
-    touch(installed() + "/Hilfe.htm");
-    EXPECT_EQ(helpFilePath(program(), installed()), program() + "/Hilfe.htm");
-}
-
-TEST_F(HelpFileTest, ThenTheSharedFolderBesideTheProgramsFolder) {
-    touch(m_dir.filePath("share/taufix/Hilfe.htm"));
-    touch(installed() + "/Hilfe.htm");
-    EXPECT_EQ(helpFilePath(program(), installed()), m_dir.filePath("share/taufix/Hilfe.htm"));
-}
-
-TEST_F(HelpFileTest, ThenTheConfiguredInstallation) {
-    touch(installed() + "/Hilfe.htm");
-    EXPECT_EQ(helpFilePath(program(), installed()), installed() + "/Hilfe.htm");
-}
-
-TEST_F(HelpFileTest, WithoutAnyTheProgramsFolderIsNamedWithOneSeparator) {
-    EXPECT_EQ(helpFilePath(program(), installed()), program() + "/Hilfe.htm");
-    EXPECT_EQ(helpFilePath(program() + "/", installed()), program() + "/Hilfe.htm");
-    EXPECT_EQ(helpFilePath("/", installed()), "/Hilfe.htm");
-}
-
-TEST(OpenHelpTest, HandsTheFileToTheShell) {
-    struct : Shell {
-        void open(const QString& target) override { opened << target; }
-        QStringList opened;
-    } shell;
-    OpenHelp(shell, "/opt/taufix/bin/Hilfe.htm");
-    EXPECT_EQ(shell.opened, QStringList({"/opt/taufix/bin/Hilfe.htm"}));
+TEST(ShellTest, HelpIsLookedForNextToTheProgramThenBesideItThenInTheInstallation) {
+    QTemporaryDir dir;
+    const QString program = dir.filePath("bin");
+    const QString installed = dir.filePath("prefix/share/taufix");
+    const QString candidates[] = {program + "/Hilfe.htm", dir.filePath("share/taufix/Hilfe.htm"),
+                                  installed + "/Hilfe.htm"};
+    // Without any file the program's folder is named, with exactly one separator.
+    EXPECT_EQ(helpFilePath(program + "/", installed), candidates[0]);
+    EXPECT_EQ(helpFilePath("/", installed), "/Hilfe.htm");
+    for (int i = 2; i >= 0; --i) {
+        QDir().mkpath(QFileInfo(candidates[i]).path());
+        QFile(candidates[i]).open(QIODevice::WriteOnly);
+        EXPECT_EQ(helpFilePath(program, installed), candidates[i]);
+    }
 }
 
 }  // namespace

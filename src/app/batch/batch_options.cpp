@@ -3,6 +3,8 @@
 #include <optional>
 #include <span>
 
+#include "plan/counter_fields.h"
+
 namespace {
 
 enum class Opt {
@@ -54,26 +56,32 @@ struct Choice {
     bool shown;  // false for an accepted spelling that the messages do not list
 };
 
+// Values are the padding characters; 0 pads nothing.
 constexpr Choice kLeadZeroChoices[] = {
     {u"keine", 0, true},
-    {u"null", 1, true},
-    {u"leerzeichen", 2, true},
-    {u"unterstrich", 3, true},
+    {u"null", '0', true},
+    {u"leerzeichen", ' ', true},
+    {u"unterstrich", '_', true},
 };
 
 constexpr Choice kCaseChoices[] = {
-    {u"beibehalten", 0, true}, {u"gross", 1, true},   {u"groß", 1, false},
-    {u"klein", 2, true},       {u"anfangs", 3, true},
+    {u"beibehalten", static_cast<int>(LetterCase::Keep), true},
+    {u"gross", static_cast<int>(LetterCase::AllCapitals), true},
+    {u"groß", static_cast<int>(LetterCase::AllCapitals), false},
+    {u"klein", static_cast<int>(LetterCase::AllSmall), true},
+    {u"anfangs", static_cast<int>(LetterCase::FirstCapital), true},
 };
 
-// Values are the window's column headers: 1 name, 3 folder, 4 size, 5 type, 6 date.
+constexpr int kKeepGivenOrder = -1;
+
+// Values are the columns the list is sorted by: size and date by their sort keys.
 constexpr Choice kSortChoices[] = {
-    {u"name", 1, true},
-    {u"ordner", 3, true},
-    {u"groesse", 4, true},
-    {u"größe", 4, false},
-    {u"typ", 5, true},
-    {u"datum", 6, true},
+    {u"name", AlterNameColumn, true},
+    {u"ordner", InOrdnerColumn, true},
+    {u"groesse", SortGroesseColumn, true},
+    {u"größe", SortGroesseColumn, false},
+    {u"typ", TypColumn, true},
+    {u"datum", SortDatumColumn, true},
     {u"keine", kKeepGivenOrder, true},
 };
 
@@ -136,44 +144,68 @@ QString choiceError(std::span<const Choice> choices, const QString& optionName,
 
 // Stores the value of an option that takes one; returns the usage error, if any.
 QString takeValue(BatchOptions& options, Opt opt, const QString& optionName, const QString& value) {
-    auto number = [&](QString& field) {
+    RenameSettings& settings = options.settings;
+    const QString notDecimal = QStringLiteral("Ungültiger Wert ") + quoted(value) +
+                               QStringLiteral(" für ") + optionName +
+                               QStringLiteral("; erlaubt sind nur die Ziffern 0 bis 9.");
+    // A counter value too large for its field is bounded as the field would bound it.
+    auto counter = [&](qint32& field, qint32 largest) {
         if (!isDecimal(value)) {
-            return QStringLiteral("Ungültiger Wert ") + quoted(value) + QStringLiteral(" für ") +
-                   optionName + QStringLiteral("; erlaubt sind nur die Ziffern 0 bis 9.");
+            return notDecimal;
         }
-        field = value;
+        QString text = value;
+        field = ValidateNumericText(text, largest);
         return QString();
     };
-    auto choice = [&](std::span<const Choice> choices, int& field) {
-        const std::optional<int> picked = pickChoice(choices, value);
-        if (!picked) {
-            return choiceError(choices, optionName, value);
-        }
-        field = *picked;
-        return QString();
+    auto choice = [&](std::span<const Choice> choices) -> std::optional<int> {
+        return pickChoice(choices, value);
     };
     switch (opt) {
         case Opt::Mask:
-            options.mask = value;
+            settings.Maske = value;
             return {};
         case Opt::Start:
-            return number(options.start);
+            return counter(settings.Start, kLargestStart);
         case Opt::Step:
-            return number(options.step);
+            return counter(settings.Step, kLargestStep);
         case Opt::Digits:
-            return number(options.digits);
-        case Opt::LeadZeros:
-            return choice(kLeadZeroChoices, options.leadZeros);
-        case Opt::Case:
-            return choice(kCaseChoices, options.letterCase);
+            if (!isDecimal(value)) {
+                return notDecimal;
+            }
+            options.digits = value;
+            return {};
+        case Opt::LeadZeros: {
+            const std::optional<int> padding = choice(kLeadZeroChoices);
+            if (!padding) {
+                return choiceError(kLeadZeroChoices, optionName, value);
+            }
+            settings.LeadZeros =
+                *padding == 0 ? std::nullopt : std::optional(QChar(char16_t(*padding)));
+            return {};
+        }
+        case Opt::Case: {
+            const std::optional<int> letterCase = choice(kCaseChoices);
+            if (!letterCase) {
+                return choiceError(kCaseChoices, optionName, value);
+            }
+            settings.letterCase = static_cast<LetterCase>(*letterCase);
+            return {};
+        }
         case Opt::Search:
-            options.search = value;
+            settings.SucheText = value;
             return {};
         case Opt::Replace:
-            options.replace = value;
+            settings.ErsetzeText = value;
             return {};
-        case Opt::Sort:
-            return choice(kSortChoices, options.sortHeader);
+        case Opt::Sort: {
+            const std::optional<int> column = choice(kSortChoices);
+            if (!column) {
+                return choiceError(kSortChoices, optionName, value);
+            }
+            options.sortColumn =
+                *column == kKeepGivenOrder ? std::nullopt : std::optional(*column);
+            return {};
+        }
         case Opt::FilesFrom:
             options.sources.push_back({value, true});
             return {};

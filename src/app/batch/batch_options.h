@@ -2,7 +2,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
+
+#include "engine/rename_settings.h"
+#include "list/file_entry.h"
 
 // A path from the command line, or the name of a path list (--files-from; "-" is standard
 // input). Kept in the order given, so that a list's paths stand where the option stood.
@@ -12,19 +16,10 @@ struct PathSource {
     qsizetype argument = -1;  // a path's index among the arguments, to take its bytes from
 };
 
-// The header index that keeps the order in which the paths were given.
-inline constexpr int kKeepGivenOrder = 0;
-
 struct BatchOptions {
-    QString mask = QStringLiteral("[NAME][TYP]");
-    QString start = QStringLiteral("1");  // decimal digits only
-    QString step = QStringLiteral("1");
-    QString digits;      // decimal digits; empty for the smallest count that fits
-    int leadZeros = 0;   // index of the lead-zero choice: none, "0", " ", "_"
-    int letterCase = 0;  // LetterCaseRule
-    QString search;
-    QString replace;
-    int sortHeader = 1;  // 1-based header of the window's list, or kKeepGivenOrder
+    RenameSettings settings;  // the digit count is chosen once the list is known
+    QString digits;           // as given, decimal digits; empty for the smallest count that fits
+    std::optional<int> sortColumn = AlterNameColumn;  // none keeps the order given
     bool descending = false;
     bool nullSeparated = false;
     bool apply = false;

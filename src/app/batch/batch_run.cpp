@@ -4,9 +4,13 @@
 #include <QIODevice>
 
 #include "app/batch/batch_options.h"
-#include "list/list_selection.h"
-#include "plan/file_system.h"
-#include "plan/rename_plan.h"
+#include "filesystem/file_system.h"
+#include "list/list_filling.h"
+#include "plan/counter_fields.h"
+#include "plan/folder_index_cache.h"
+#include "plan/messages.h"
+#include "plan/plan_check.h"
+#include "plan/rename_run.h"
 
 namespace {
 
@@ -91,50 +95,50 @@ class ReportAndContinue : public FailureDecision {
     QIODevice& m_err;
 };
 
-void configure(RenamePlan& plan, const BatchOptions& options) {
-    plan.setMaske(options.mask);
-    plan.setZahlText(options.start);
-    plan.setSchrittweiteText(options.step);
-    plan.setSucheText(options.search);
-    plan.setErsetzeText(options.replace);
-    plan.setLetterCase(options.letterCase);
-    plan.chooseLeadZeros(options.leadZeros);
-    // The fill sorts once by this key when it ends. The never-written column is equal in every
-    // row, and the list's sort is stable, so it keeps the order in which the paths came.
-    FileList& list = plan.list();
-    list.setSortKey(options.sortHeader == kKeepGivenOrder ? EmptyColumn
-                                                          : sortKeyForHeader(options.sortHeader));
-    list.setSortOrder(options.descending ? 1 : 0);
+// The list in the order asked for: sorted once by its column, or as the paths came.
+void sortList(FileList& list, const BatchOptions& options) {
+    if (options.sortColumn) {
+        list.setSortKey(*options.sortColumn);
+        list.setSortOrder(options.descending ? 1 : 0);
+        list.setSorted(true);
+    }
 }
 
-// Takes the digit count asked for when the check offers it; otherwise returns why not.
-QString chooseDigits(RenamePlan& plan, const QString& digits) {
+// Takes the digit count asked for when it is among those offered; otherwise returns why not.
+QString chooseDigits(RenameSettings& settings, const QString& digits, int entryCount) {
+    const DigitChoices choices = InitStellenAnzahl(settings.Start, settings.Step, entryCount);
+    settings.Digits = choices.MinDigits;
     if (digits.isEmpty()) {
         return {};
     }
     bool fits = false;
     const int wanted = digits.toInt(&fits);
-    const qsizetype index = fits ? plan.digitChoices().indexOf(QString::number(wanted)) : -1;
-    if (index >= 0) {
-        plan.chooseDigitCount(static_cast<int>(index));
+    if (fits && choices.offers(wanted)) {
+        settings.Digits = wanted;
         return {};
     }
     const QString shown = fits ? QString::number(wanted) : digits;
-    const bool tooSmall = fits && wanted < plan.MinDigits();
+    const bool tooSmall = fits && wanted < choices.MinDigits;
     return QStringLiteral("Fehler: Die Stellenzahl ") + shown +
            (tooSmall ? QStringLiteral(" ist zu klein") : QStringLiteral(" ist zu groß")) +
-           QStringLiteral("; möglich sind ") + plan.digitChoices().constFirst() +
-           QStringLiteral(" bis ") + plan.digitChoices().constLast() + u'.';
+           QStringLiteral("; möglich sind ") + QString::number(choices.MinDigits) +
+           QStringLiteral(" bis ") + QString::number(choices.largest) + u'.';
 }
 
-// The refusal that the fill and its check already decide, mask problems first as the window
-// shows them; empty when the list and the mask pass.
-QString maskOrListRefusal(const RenamePlan& plan) {
-    if (!plan.verdict().MaskOK) {
+// Why the plan is refused, in the order the window would show it: mask problems first, then an
+// empty list, the digit count, and the verdict's own failure. Empty when the plan passes.
+QString refusal(const PlanVerdict& verdict, const FileList& list, const QString& digitsRefusal) {
+    if (!verdict.MaskOK) {
         // An empty mask is the only one that fails without an error message of its own.
-        return plan.verdict().hintLine.isEmpty() ? kMaskEmpty : plan.verdict().hintLine;
+        return verdict.maskError ? failureMessage(verdict) : kMaskEmpty;
     }
-    return plan.list().isEmpty() ? kNoFiles : QString();
+    if (list.isEmpty()) {
+        return kNoFiles;
+    }
+    if (!digitsRefusal.isEmpty()) {
+        return digitsRefusal;
+    }
+    return failureMessage(verdict);
 }
 
 }  // namespace
@@ -172,9 +176,9 @@ int runBatch(const QByteArrayList& arguments, QIODevice& in, QIODevice& out, QIO
         }
     }
 
-    RenamePlan plan(fileSystem, nullptr);
-    configure(plan, options);
-    const FillResult fill = plan.fill(paths, FillMode::CommandLine);
+    FileList list;
+    const FillResult fill = addFiles(list, paths, FillMode::CommandLine, fileSystem);
+    sortList(list, options);
     for (const QString& skipped : fill.skipped) {
         writeLine(err, QStringLiteral("Übersprungen: ").toUtf8() + native(skipped));
     }
@@ -183,25 +187,23 @@ int runBatch(const QByteArrayList& arguments, QIODevice& in, QIODevice& out, QIO
                            QStringLiteral(" (der Name ist kein gültiges UTF-8)").toUtf8());
     }
 
-    QString refused = maskOrListRefusal(plan);
-    if (refused.isEmpty()) {
-        refused = chooseDigits(plan, options.digits);
-    }
-    if (refused.isEmpty() && !plan.verdict().PlanOK) {
-        refused = plan.verdict().hintLine;
-    }
+    RenameSettings settings = options.settings;
+    const QString digitsRefusal = chooseDigits(settings, options.digits, list.count());
+    FolderIndexCache folders;
+    const PlanVerdict verdict = checkPlan(list, settings, fileSystem, folders);
+    const QString refused = refusal(verdict, list, digitsRefusal);
     if (!refused.isEmpty()) {
         writeLine(err, refused.toUtf8());
         return kPlanRefused;
     }
     if (!options.apply) {
-        for (const FileEntry& entry : plan.list()) {
+        for (const FileEntry& entry : list) {
             writeRenaming(out, entry.PfadName, entry.InOrdner + entry.NeuerName);
         }
         return kPlanSound;
     }
     ReportAndContinue decision(err);
-    const RenameRunResult run = plan.UmTaufen(decision, {});
+    const RenameRunResult run = renameMarkedEntries(list, fileSystem, decision);
     for (const RenamedFile& renamed : run.renamed) {
         writeRenaming(out, renamed.from, renamed.to);
     }

@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "app/batch/batch_run.h"
-#include "plan/linux_file_system.h"
+#include "filesystem/linux_file_system.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);

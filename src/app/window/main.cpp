@@ -2,7 +2,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "plan/file_system.h"
+#include "filesystem/file_system.h"
 #include "ui/artwork.h"
 #include "ui/main_window.h"
 #include "ui/settings_store.h"

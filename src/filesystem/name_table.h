@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+// Names in capitals, each with a text, in one flat open-addressing table. A probe compares the
+// hash bits kept in the table and reads a name only where they agree, so that lookups stay
+// cheap in folders of a hundred thousand files.
+class NameTable {
+  public:
+    NameTable() = default;
+    NameTable(std::initializer_list<std::pair<QString, QString>> entries);
+
+    void reserve(qsizetype count);
+    qsizetype size() const { return static_cast<qsizetype>(m_entries.size()); }
+    bool isEmpty() const { return m_entries.empty(); }
+
+    // The text stored with key, or null when key is not in the table.
+    const QString* find(const QString& key) const;
+    // Adds key with text; for a key already there, returns its text to change, and false.
+    std::pair<QString*, bool> insert(const QString& key, const QString& text);
+
+  private:
+    struct Entry {
+        size_t hash;
+        QString key;
+        QString text;
+    };
+    // Eight bytes, so that the slots of a large folder stay in the processor's caches.
+    struct Slot {
+        quint32 tag = 0;    // the upper half of the entry's hash
+        qint32 entry = -1;  // index into m_entries; -1 while empty
+    };
+
+    qsizetype slotOf(const QString& key, size_t hash) const;
+    void grow();
+
+    std::vector<Entry> m_entries;
+    std::vector<Slot> m_slots;  // a power of two, at most half full
+};

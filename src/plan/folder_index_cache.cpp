@@ -1,0 +1,31 @@
+#include "plan/folder_index_cache.h"
+
+#include <QDateTime>
+
+namespace {
+
+// Coarse file-system clocks (FAT keeps two seconds) must not hide a change behind an equal stamp.
+constexpr qint64 kRacyStampNs = 3'000'000'000;
+
+}  // namespace
+
+const FolderIndex& FolderIndexCache::index(const QString& folder, const FileSystem& fileSystem) {
+    const std::optional<FolderStamp> stamp = fileSystem.folderStamp(folder);
+    Entry& entry = m_entries[folder];
+    entry.used = true;
+    if (entry.reusable && entry.stamp == stamp) {
+        return entry.index;
+    }
+    const qint64 readStartNs = QDateTime::currentMSecsSinceEpoch() * 1'000'000;
+    entry.index = fileSystem.readFolder(folder);
+    entry.stamp = stamp;
+    entry.reusable = stamp && stamp->modifiedNs < readStartNs - kRacyStampNs;
+    return entry.index;
+}
+
+void FolderIndexCache::dropUnused() {
+    std::erase_if(m_entries, [](const auto& item) { return !item.second.used; });
+    for (auto& item : m_entries) {
+        item.second.used = false;
+    }
+}

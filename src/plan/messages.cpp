@@ -1,0 +1,55 @@
+#include "plan/messages.h"
+
+#include "plan/plan_check.h"
+
+QString ShowError(MaskError error) {
+    const auto text = [error] {
+        switch (error) {
+            case MaskError::NumberTooBig:
+                return QStringLiteral("Die Zahl ist zu groß");
+            case MaskError::Malformed:
+                return QStringLiteral("Die Maske ist falsch oder nicht vollständig aufgebaut");
+            case MaskError::NumberExpected:
+                return QStringLiteral("Es wurde eine Zahl erwartet");
+            case MaskError::ClosingBracketMissing:
+                return QStringLiteral("Schließende Klammer fehlt");
+            case MaskError::RangeEndBeforeStart:
+                return QStringLiteral("Das Bereichsende ist kleiner als der Bereichsanfang");
+            case MaskError::ForbiddenCharacter:
+                return QStringLiteral(
+                    "Die Zeichen \\ / : ? \" < > | sind in Dateinamen nicht erlaubt");
+            case MaskError::ZeroRangeStart:
+                return QStringLiteral("Null ist als Bereichsbeginn nicht zulässig");
+        }
+        return QString();
+    };
+    return QStringLiteral("Fehler: ") + text() + u'.';
+}
+
+QString failureMessage(const PlanVerdict& verdict) {
+    if (!verdict.failure) {
+        return QString();
+    }
+    switch (*verdict.failure) {
+        case PlanFailure::MaskError:
+            return ShowError(*verdict.maskError);
+        case PlanFailure::CounterTooLarge:
+            return QStringLiteral("Fehler: Der Zähler überschreitet den größten zulässigen Wert!");
+        case PlanFailure::NamesNotUnique:
+            return QStringLiteral(
+                "Fehler: Die neuen Dateinamen sind nicht alle eindeutig - überprüfen Sie die "
+                "Maske!");
+        case PlanFailure::NameClash:
+            return QStringLiteral(
+                "Fehler: Einige neue Namen überschneiden sich mit denen existierender Dateien!");
+        case PlanFailure::TypeOnlyName:
+            return QStringLiteral("Fehler: Es gibt Namen, die nur aus einer Typenkennung bestehen!");
+        case PlanFailure::BlankName:
+            return QStringLiteral(
+                "Fehler: Es gibt Namen, die nur aus Leerzeichen oder gar keinen Zeichen "
+                "bestehen!");
+        case PlanFailure::SeparatorInName:
+            return QStringLiteral("Fehler: Es gibt Namen, die ein Ordner-Trennzeichen enthalten!");
+    }
+    return QString();
+}

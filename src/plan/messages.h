@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "engine/mask_compiler.h"
+#include "plan/plan_failure.h"
+
+struct PlanVerdict;
+
+// The hint-line text of a mask error: "Fehler: " + its text + ".".
+QString ShowError(MaskError error);
+
+// The hint-line text of the failure the verdict reports; empty when it reports none.
+QString failureMessage(const PlanVerdict& verdict);

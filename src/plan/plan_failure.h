@@ -1,0 +1,12 @@
+#pragma once
+
+// Why a plan is refused, in the order the checks are reported.
+enum class PlanFailure {
+    MaskError,
+    CounterTooLarge,
+    NamesNotUnique,
+    NameClash,
+    TypeOnlyName,
+    BlankName,
+    SeparatorInName,
+};

@@ -1,0 +1,271 @@
+#include "ui/plan_presenter.h"
+
+#include <array>
+
+#include "filesystem/file_system.h"
+#include "plan/messages.h"
+#include "ui/delay_timer.h"
+
+namespace {
+
+const QString kFillingText = QStringLiteral("Die Liste wird aufgefüllt ...");
+const QString kRunningText = QStringLiteral("Umbenennung läuft ...");
+
+// The padding of the lead-zero choices "keine", "Null", "Leerzeichen", "Unterstrich".
+constexpr std::array<char16_t, 4> kLeadZeroOfChoice{u'\0', u'0', u' ', u'_'};
+
+}  // namespace
+
+QString unrepresentableText(int count) {
+    if (count == 1) {
+        return QStringLiteral(
+            "Hinweis: 1 Datei wurde übergangen, weil ihr Name kein gültiges "
+            "UTF-8 ist. Benennen Sie sie zuerst anders um.");
+    }
+    return QStringLiteral("Hinweis: ") + QString::number(count) +
+           QStringLiteral(
+               " Dateien wurden übergangen, weil ihre Namen kein gültiges UTF-8 "
+               "sind. Benennen Sie sie zuerst anders um.");
+}
+
+PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
+                             std::unique_ptr<DelayTimer> timer)
+    : m_fileSystem(fileSystem),
+      m_history(history),
+      m_timer(timer ? std::move(timer) : std::make_unique<QtDelayTimer>()) {
+    m_timer->onTick = [this] { timerTick(); };
+    m_digitChoices = InitStellenAnzahl(m_settings.Start, m_settings.Step, 0);
+    m_settings.Digits = m_digitChoices.MinDigits;
+}
+
+PlanPresenter::~PlanPresenter() = default;
+
+QStringList PlanPresenter::digitChoiceTexts() const {
+    QStringList texts;
+    for (int digits = m_digitChoices.MinDigits; digits <= m_digitChoices.largest; ++digits) {
+        texts << QString::number(digits);
+    }
+    return texts;
+}
+
+Scenario PlanPresenter::currentScenario() const {
+    Scenario scenario;
+    scenario.mask = m_settings.Maske;
+    scenario.startText = m_zahlText;
+    scenario.stepText = m_schrittweiteText;
+    scenario.digitsPosition = m_digitIndex;
+    scenario.leadZerosPosition = m_leadZerosIndex;
+    scenario.letterCasePosition = letterCaseIndex();
+    scenario.searchText = m_settings.SucheText;
+    scenario.replaceText = m_settings.ErsetzeText;
+    scenario.dirIt = m_dirIt ? 1 : 0;
+    return scenario;
+}
+
+namespace {
+
+// A text option changed by typing: stored, and checked after the delay.
+template <typename Presenter>
+void editText(Presenter& presenter, QString& field, const QString& text) {
+    if (text != field) {
+        field = text;
+        presenter.ChkSituationButDelayed();
+    }
+}
+
+}  // namespace
+
+void PlanPresenter::setMaske(const QString& text) {
+    editText(*this, m_settings.Maske, text);
+}
+
+void PlanPresenter::setZahlText(const QString& text) {
+    editText(*this, m_zahlText, text);
+}
+
+void PlanPresenter::setSchrittweiteText(const QString& text) {
+    editText(*this, m_schrittweiteText, text);
+}
+
+void PlanPresenter::setSucheText(const QString& text) {
+    editText(*this, m_settings.SucheText, text);
+}
+
+void PlanPresenter::setErsetzeText(const QString& text) {
+    editText(*this, m_settings.ErsetzeText, text);
+}
+
+void PlanPresenter::chooseLetterCase(int index) {
+    // Any other choice leaves the names as they are.
+    const bool known = index >= 0 && index <= static_cast<int>(LetterCase::FirstCapital);
+    m_settings.letterCase = known ? static_cast<LetterCase>(index) : LetterCase::Keep;
+    ChkSituation();
+}
+
+void PlanPresenter::chooseDigitCount(int index) {
+    if (index < 0 || index > m_digitChoices.largest - m_digitChoices.MinDigits) {
+        return;
+    }
+    m_keepDigitChoice = true;
+    applyDigitChoice(index);
+    ChkSituation();
+    m_keepDigitChoice = false;
+}
+
+void PlanPresenter::chooseLeadZeros(int index) {
+    // Any other choice leaves the padding as it is.
+    if (index >= 0 && index < static_cast<int>(kLeadZeroOfChoice.size())) {
+        m_leadZerosIndex = index;
+        const QChar padding(kLeadZeroOfChoice[static_cast<size_t>(index)]);
+        m_settings.LeadZeros = padding.isNull() ? std::nullopt : std::optional(padding);
+    }
+    m_keepDigitChoice = true;
+    ChkSituation();
+    m_keepDigitChoice = false;
+}
+
+void PlanPresenter::restoreScenario(const Scenario& scenario) {
+    setMaske(scenario.mask);
+    setZahlText(scenario.startText);
+    setSchrittweiteText(scenario.stepText);
+    chooseDigitCount(scenario.digitsPosition);
+    chooseLeadZeros(scenario.leadZerosPosition);
+    chooseLetterCase(scenario.letterCasePosition);
+    setSucheText(scenario.searchText);
+    setErsetzeText(scenario.replaceText);
+    setDirIt(scenario.dirIt != 0);
+    Q_EMIT optionsChanged();
+}
+
+void PlanPresenter::clearList() {
+    InitListe(m_list);
+    Q_EMIT rowsChanged();
+    ChkSituation();
+}
+
+void PlanPresenter::markRows(SelectMode mode) {
+    ListeSelect(m_list, mode);
+    Q_EMIT marksChanged();
+    ChkSituation();
+}
+
+void PlanPresenter::headerClicked(int index) {
+    m_headerSorter.headerClicked(m_list, index);
+    Q_EMIT rowsChanged();
+    ChkSituation();
+}
+
+FillResult PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode) {
+    Q_EMIT userInfo(kFillingText);
+    const FillResult result =
+        FillListe(m_list, nativePaths, mode, m_fileSystem, progressCallback());
+    Q_EMIT rowsChanged();
+    // The check offers the digit counts anew for the new number of rows.
+    ChkSituation();
+    if (!result.unrepresentable.isEmpty()) {
+        Q_EMIT userInfo(unrepresentableText(static_cast<int>(result.unrepresentable.size())));
+    }
+    return result;
+}
+
+void PlanPresenter::setSelected(int p, bool selected) {
+    m_list.at(p).Selected = selected;
+}
+
+void PlanPresenter::listClicked() {
+    ChkSituationButDelayed();
+}
+
+bool PlanPresenter::EintragVerschieben(bool nachOben) {
+    const bool moved = ::EintragVerschieben(m_list, nachOben);
+    Q_EMIT rowsChanged();
+    ChkSituationButDelayed();
+    return moved;
+}
+
+RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
+    cancelDelayedCheck();
+    Q_EMIT userInfo(kRunningText);
+    m_history.SaveScenario(currentScenario());
+    RenameRunResult result =
+        renameMarkedEntries(m_list, m_fileSystem, decision, progressCallback());
+    Q_EMIT rowsChanged();
+    ChkSituation();
+    return result;
+}
+
+void PlanPresenter::ChkSituationButDelayed() {
+    setCommandStates(false, m_moveDownEnabled, m_moveUpEnabled);
+    m_timer->restart();
+}
+
+void PlanPresenter::timerTick() {
+    cancelDelayedCheck();
+    ChkSituation();
+}
+
+void PlanPresenter::cancelDelayedCheck() {
+    m_timer->stop();
+}
+
+void PlanPresenter::setCommandStates(bool rename, bool moveDown, bool moveUp) {
+    if (rename != m_renameEnabled || moveDown != m_moveDownEnabled || moveUp != m_moveUpEnabled) {
+        m_renameEnabled = rename;
+        m_moveDownEnabled = moveDown;
+        m_moveUpEnabled = moveUp;
+        Q_EMIT commandStatesChanged();
+    }
+}
+
+ProgressCallback PlanPresenter::progressCallback() {
+    return [this](int value, int maximum) { Q_EMIT progress(value, maximum); };
+}
+
+void PlanPresenter::normaliseCounterFields() {
+    const QString zahl = m_zahlText;
+    const QString schrittweite = m_schrittweiteText;
+    m_settings.Start = ValidateNumericText(m_zahlText, kLargestStart);
+    m_settings.Step = ValidateNumericText(m_schrittweiteText, kLargestStep);
+    if (m_zahlText != zahl || m_schrittweiteText != schrittweite) {
+        Q_EMIT optionsChanged();
+        // A rewritten field counts as a change of the field, as if typed.
+        ChkSituationButDelayed();
+    }
+}
+
+void PlanPresenter::offerDigitCounts() {
+    m_digitChoices = InitStellenAnzahl(m_settings.Start, m_settings.Step, m_list.count());
+    applyDigitChoice(0);
+    Q_EMIT optionsChanged();
+}
+
+void PlanPresenter::applyDigitChoice(int index) {
+    m_digitIndex = index;
+    m_settings.Digits = m_digitChoices.MinDigits + index;
+}
+
+QString PlanPresenter::planOkText() const {
+    return QStringLiteral("Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche '") +
+           QString(m_renameCaption).remove(u'&') + QStringLiteral("'.");
+}
+
+void PlanPresenter::ChkSituation() {
+    if (m_checkRunning) {
+        return;
+    }
+    m_checkRunning = true;
+    if (!m_keepDigitChoice) {
+        normaliseCounterFields();
+        offerDigitCounts();
+    }
+    m_verdict = checkPlan(m_list, m_settings, m_fileSystem, m_folderIndexes, progressCallback());
+    const int count = m_list.count();
+    m_markedText = QString::number(m_verdict.MarkedCount) + QStringLiteral(" von ") +
+                   QString::number(count) + QStringLiteral(" Dateien markiert");
+    const bool anyMarked = m_verdict.MarkedCount != 0 && count > 0;
+    setCommandStates(m_verdict.PlanOK, anyMarked && !m_list.at(count).Selected,
+                     anyMarked && !m_list.at(1).Selected);
+    Q_EMIT userInfo(m_verdict.PlanOK ? planOkText() : failureMessage(m_verdict));
+    Q_EMIT checked();
+    m_checkRunning = false;
+}

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QByteArrayList>
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include "engine/rename_settings.h"
+#include "list/file_list.h"
+#include "list/list_filling.h"
+#include "list/list_selection.h"
+#include "plan/counter_fields.h"
+#include "plan/folder_index_cache.h"
+#include "plan/plan_check.h"
+#include "plan/rename_run.h"
+#include "ui/scenario_history.h"
+
+class DelayTimer;
+class FileSystem;
+
+// The window's side of the plan: the list, the options as the controls hold them, and when the
+// plan is checked. Typing and clicks in the list reach the check after the delay; choices, list
+// commands, fills and header clicks check at once. It is the one writer of the rows and marks,
+// of the counter fields' texts and digit choices, and of the rename and move commands' states.
+class PlanPresenter : public QObject {
+    Q_OBJECT
+
+  public:
+    // Without a timer the presenter counts the delay on the event loop.
+    PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
+                  std::unique_ptr<DelayTimer> timer = nullptr);
+    ~PlanPresenter() override;
+
+    // The rename command's caption, access key included; the hint of a sound plan names it.
+    void setRenameCaption(const QString& caption) { m_renameCaption = caption; }
+
+    const FileList& list() const { return m_list; }
+    const RenameSettings& settings() const { return m_settings; }
+    const QString& zahlText() const { return m_zahlText; }
+    const QString& schrittweiteText() const { return m_schrittweiteText; }
+    QStringList digitChoiceTexts() const;
+    int digitIndex() const { return m_digitIndex; }
+    int leadZerosIndex() const { return m_leadZerosIndex; }
+    int letterCaseIndex() const { return static_cast<int>(m_settings.letterCase); }
+    bool dirIt() const { return m_dirIt; }
+    const PlanVerdict& verdict() const { return m_verdict; }
+    const QString& markedText() const { return m_markedText; }
+    bool renameEnabled() const { return m_renameEnabled; }
+    bool moveDownEnabled() const { return m_moveDownEnabled; }
+    bool moveUpEnabled() const { return m_moveUpEnabled; }
+    int LastSortColumn() const { return m_headerSorter.LastSortColumn(); }
+    // The options as the history stores them.
+    Scenario currentScenario() const;
+
+    // Field edits: checked after the delay.
+    void setMaske(const QString& text);
+    void setZahlText(const QString& text);
+    void setSchrittweiteText(const QString& text);
+    void setSucheText(const QString& text);
+    void setErsetzeText(const QString& text);
+
+    // Choices: checked at once. Indexes are those of the drop-down lists.
+    void chooseLetterCase(int index);
+    void chooseDigitCount(int index);
+    void chooseLeadZeros(int index);
+    void setDirIt(bool on) { m_dirIt = on; }
+    // Applies a history entry as if the user had made each change in turn.
+    void restoreScenario(const Scenario& scenario);
+
+    // List commands, each followed by a check.
+    void clearList();
+    void markRows(SelectMode mode);
+    void headerClicked(int index);
+    FillResult fill(const QByteArrayList& nativePaths, FillMode mode);
+
+    // A mark changed by the user; listClicked() when the click or key press is complete.
+    void setSelected(int p, bool selected);
+    void listClicked();
+    // Returns false when the move was refused (the caller beeps).
+    bool EintragVerschieben(bool nachOben);
+
+    // The rename run: drops a pending delayed check, saves the options as the newest history
+    // entry, renames the marked entries and ends with a check.
+    RenameRunResult UmTaufen(FailureDecision& decision);
+
+    void ChkSituation();
+    void ChkSituationButDelayed();
+    void timerTick();
+    // Drops a pending delayed check.
+    void cancelDelayedCheck();
+
+  Q_SIGNALS:
+    void userInfo(const QString& text);
+    void progress(int value, int maximum);
+    // The rows changed in number or order.
+    void rowsChanged();
+    // A command changed the marks.
+    void marksChanged();
+    // A check ended: names, verdict and marked text are new.
+    void checked();
+    void commandStatesChanged();
+    // The counter fields' texts or the digit choices were rewritten, or a history entry applied.
+    void optionsChanged();
+
+  private:
+    void setCommandStates(bool rename, bool moveDown, bool moveUp);
+    ProgressCallback progressCallback();
+    void normaliseCounterFields();
+    void offerDigitCounts();
+    void applyDigitChoice(int index);
+    QString planOkText() const;
+
+    FileSystem& m_fileSystem;
+    ScenarioHistory& m_history;
+    std::unique_ptr<DelayTimer> m_timer;
+    FileList m_list;
+    RenameSettings m_settings;
+    QString m_zahlText = QStringLiteral("1");
+    QString m_schrittweiteText = QStringLiteral("1");
+    DigitChoices m_digitChoices;
+    int m_digitIndex = 0;
+    int m_leadZerosIndex = 0;
+    bool m_dirIt = false;
+    QString m_renameCaption;
+    HeaderSorter m_headerSorter;
+    FolderIndexCache m_folderIndexes;
+    PlanVerdict m_verdict;
+    QString m_markedText;
+    bool m_renameEnabled = false;
+    bool m_moveDownEnabled = false;
+    bool m_moveUpEnabled = false;
+    bool m_keepDigitChoice = false;
+    bool m_checkRunning = false;
+};
+
+// The hint after a fill that refused names which are no valid text.
+QString unrepresentableText(int count);
