@@ -8,7 +8,6 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include "ui/artwork.h"
 #include "ui/shell.h"
 
 namespace {
@@ -53,6 +52,8 @@ QFont arialLike(double pointSize, bool bold) {
 }  // namespace
 
 InfoForm::InfoForm(Shell& shell, QWidget* parent) : QDialog(parent), m_shell(shell) {
+    // The strip is in this static library's resource, which the linker drops unless referred to.
+    Q_INIT_RESOURCE(taufix);
     setObjectName(QStringLiteral("InfoForm"));
     setWindowTitle(QStringLiteral("Info"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -69,7 +70,8 @@ InfoForm::InfoForm(Shell& shell, QWidget* parent) : QDialog(parent), m_shell(she
     // The strip fills the box; what the box's proportions leave over is cut off evenly.
     const QSize inner = m_picture->contentsRect().size();
     const QPixmap strip =
-        drawArtworkStrip().scaled(inner, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        QPixmap(QStringLiteral(":/images/artwork-strip.png"))
+            .scaled(inner, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     m_picture->setPixmap(strip.copy(
         QRect(QPoint((strip.width() - inner.width()) / 2, (strip.height() - inner.height()) / 2),
               inner)));

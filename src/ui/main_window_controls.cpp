@@ -18,7 +18,6 @@
 #include <QVBoxLayout>
 
 #include "list/file_entry.h"
-#include "ui/artwork.h"
 #include "ui/file_list_model.h"
 
 namespace {
@@ -215,7 +214,7 @@ void buildControlFrame(MainWindowControls& c, QWidget* parent) {
     grid->addWidget(c.ToolTipCheck, 2, 0);
 
     c.Image1 = named(new QLabel(c.Frame5), "Image1");
-    const QPixmap banner = drawBanner();
+    const QPixmap banner(QStringLiteral(":/images/banner.png"));
     c.Image1->setPixmap(banner.scaledToWidth(kBannerWidth, Qt::SmoothTransformation));
     c.Image1->setFixedSize(c.Image1->pixmap().size());
     c.Image1->setCursor(Qt::PointingHandCursor);
@@ -321,6 +320,8 @@ void setTabOrder(const MainWindowControls& c) {
 }  // namespace
 
 MainWindowControls buildMainWindowControls(QMainWindow& window) {
+    // The banner is in this static library's resource, which the linker drops unless referred to.
+    Q_INIT_RESOURCE(taufix);
     MainWindowControls c;
     auto* central = new QWidget(&window);
     auto* layout = new QVBoxLayout(central);
