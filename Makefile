@@ -1,16 +1,16 @@
-# `make run` builds and starts Taufix; `make test` builds and runs every test: the unit and GUI
-# tests, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers.
+# `make run` builds and starts Taufix; `make test` checks the formatting, runs the fuzzers, the
+# whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the whole suite in the
+# normal build. Warnings are errors in every build.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 60
 FUZZERS := fuzz_mask_compiler fuzz_new_names fuzz_counter_fields
 CMAKE_FLAGS ?=
-ifdef CI
 CMAKE_FLAGS += -DTAUFIX_WERROR=ON
-endif
 CTEST := QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
 
-.PHONY: deps configure build run test check sanitize fuzz bench clean
+.PHONY: deps configure build run test check suite format format-check sanitize fuzz bench clean
 
 deps:
 	@scripts/install-deps
@@ -25,10 +25,21 @@ run: build
 	@$(BUILD_DIR)/src/app/window/taufix $(ARGS)
 
 # The fuzzers and the sanitizer suite first, so that the plain suite's summary ends the output.
-test: fuzz sanitize check
+test: format-check fuzz sanitize suite
 
+# The fast tests of the layers below the window.
 check: build
+	@cd $(BUILD_DIR) && $(CTEST) -L core
+
+suite: build
 	@cd $(BUILD_DIR) && $(CTEST)
+
+format: deps
+	@clang-format-14 -i $(SOURCES)
+
+format-check: deps
+	@clang-format-14 --dry-run --Werror $(SOURCES) \
+		|| { echo "Nicht nach .clang-format formatiert; „make format“ richtet es."; exit 1; }
 
 sanitize: deps
 	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAUFIX_SANITIZE=ON \

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -19,17 +19,18 @@ class BenchFolder {
             const QString path = m_dir.path() + QStringLiteral("/datei_%1.txt").arg(i);
             const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY, 0644);
             ::close(fd);
-            m_paths << path;
+            m_paths << QFile::encodeName(path);
         }
         // As the folders a user renames in: not changed in the last seconds.
         const struct timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0},
                                               {::time(nullptr) - 3600, 0}};
         ::utimensat(AT_FDCWD, QFile::encodeName(m_dir.path()).constData(), anHourAgo, 0);
     }
-    const QStringList& paths() const { return m_paths; }
+    // As the file system spells them.
+    const QByteArrayList& paths() const { return m_paths; }
     QString path() const { return m_dir.path() + u'/'; }
 
   private:
     QTemporaryDir m_dir;
-    QStringList m_paths;
+    QByteArrayList m_paths;
 };

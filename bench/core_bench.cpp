@@ -12,9 +12,12 @@
 
 #include "bench_folder.h"
 #include "engine/new_names.h"
+#include "filesystem/linux_file_system.h"
+#include "list/list_filling.h"
 #include "list/list_selection.h"
-#include "plan/linux_file_system.h"
-#include "plan/rename_plan.h"
+#include "plan/folder_index_cache.h"
+#include "plan/plan_check.h"
+#include "plan/rename_run.h"
 
 namespace {
 
@@ -31,13 +34,16 @@ const BenchFolder& folderOf(int count) {
 // folder index, every entry marked.
 void BM_PlanCheck(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    RenamePlan plan(hostFileSystem(), nullptr);
-    plan.setMaske(QStringLiteral("Foto_[ZAHL]_[NAME][TYP]"));
-    plan.fill(folderOf(count).paths(), FillMode::Drop);
+    FileList list;
+    FillListe(list, folderOf(count).paths(), FillMode::Drop, hostFileSystem());
+    RenameSettings settings;
+    settings.Maske = QStringLiteral("Foto_[ZAHL]_[NAME][TYP]");
+    FolderIndexCache folders;
+    PlanVerdict verdict;
     for (auto _ : state) {
-        plan.ChkSituation();
+        verdict = checkPlan(list, settings, hostFileSystem(), folders);
     }
-    if (!plan.verdict().PlanOK) {
+    if (!verdict.PlanOK) {
         state.SkipWithError("plan refused");
     }
     state.SetItemsProcessed(state.iterations() * count);
@@ -68,19 +74,21 @@ BENCHMARK(BM_ReadFolder)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 void BM_NameChecks(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    RenamePlan plan(hostFileSystem(), nullptr);
-    plan.setMaske(QStringLiteral("Foto_[ZAHL]_[NAME][TYP]"));
-    plan.fill(folderOf(count).paths(), FillMode::Drop);
+    FileList list;
+    FillListe(list, folderOf(count).paths(), FillMode::Drop, hostFileSystem());
+    RenameSettings settings;
+    settings.Maske = QStringLiteral("Foto_[ZAHL]_[NAME][TYP]");
     FolderIndexCache cache;
+    checkPlan(list, settings, hostFileSystem(), cache);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(checkNames(plan.list(), hostFileSystem(), cache).allPassed());
+        benchmark::DoNotOptimize(checkNames(list, hostFileSystem(), cache).allPassed());
     }
 }
 BENCHMARK(BM_NameChecks)->Arg(32767)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_Fill(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    const QStringList& paths = folderOf(count).paths();
+    const QByteArrayList& paths = folderOf(count).paths();
     for (auto _ : state) {
         FileList list;
         FillListe(list, paths, FillMode::Drop, hostFileSystem());
@@ -97,7 +105,7 @@ FileList filledList(int count) {
 
 void BM_MoveMarkedBlock(benchmark::State& state) {
     FileList list = filledList(100000);
-    ListeSelect(list, UnmarkAll);
+    ListeSelect(list, SelectMode::UnmarkAll);
     for (int p = 45001; p <= 55000; ++p) {
         list.at(p).Selected = true;
     }
@@ -133,17 +141,20 @@ void BM_RenameRun(benchmark::State& state) {
     bool forth = true;
     for (auto _ : state) {
         state.PauseTiming();
-        RenamePlan plan(hostFileSystem(), nullptr);
-        plan.setMaske(forth ? QStringLiteral("neu_[NAME][TYP]") : QStringLiteral("[5-][TYP]"));
-        QStringList paths;
-        for (const QString& path : folder.paths()) {
-            paths << (forth ? path : folder.path() + QStringLiteral("neu_") +
-                                         path.mid(folder.path().size()));
+        QByteArrayList paths;
+        const QByteArray prefix = QFile::encodeName(folder.path());
+        for (const QByteArray& path : folder.paths()) {
+            paths << (forth ? path : prefix + "neu_" + path.mid(prefix.size()));
         }
-        plan.fill(paths, FillMode::Drop);
+        FileList list;
+        FillListe(list, paths, FillMode::Drop, hostFileSystem());
+        RenameSettings settings;
+        settings.Maske = forth ? QStringLiteral("neu_[NAME][TYP]") : QStringLiteral("[5-][TYP]");
+        FolderIndexCache folders;
+        checkPlan(list, settings, hostFileSystem(), folders);
         GoOn decision;
         state.ResumeTiming();
-        const RenameRunResult result = plan.UmTaufen(decision, {});
+        const RenameRunResult result = renameMarkedEntries(list, hostFileSystem(), decision);
         if (result.renamed.size() != 10000) {
             state.SkipWithError("renamings failed");
         }
@@ -157,10 +168,10 @@ void BM_RenameFloor(benchmark::State& state) {
     const BenchFolder folder(10000);
     std::vector<QByteArray> plain;
     std::vector<QByteArray> renamed;
-    for (const QString& path : folder.paths()) {
-        plain.push_back(QFile::encodeName(path));
-        renamed.push_back(QFile::encodeName(folder.path() + QStringLiteral("neu_") +
-                                            path.mid(folder.path().size())));
+    const QByteArray prefix = QFile::encodeName(folder.path());
+    for (const QByteArray& path : folder.paths()) {
+        plain.push_back(path);
+        renamed.push_back(prefix + "neu_" + path.mid(prefix.size()));
     }
     bool forth = true;
     for (auto _ : state) {
@@ -192,16 +203,19 @@ long residentBytes() {
 
 // Resident memory that 100,000 checked entries add, per entry.
 void BM_MemoryPerEntry(benchmark::State& state) {
-    const QStringList& paths = folderOf(100000).paths();
+    const QByteArrayList& paths = folderOf(100000).paths();
     for (auto _ : state) {
         ::malloc_trim(0);
         const long before = residentBytes();
-        RenamePlan plan(hostFileSystem(), nullptr);
-        plan.setMaske(QStringLiteral("Foto_[ZAHL]_[NAME][TYP]"));
-        plan.fill(paths, FillMode::Drop);
+        FileList list;
+        FillListe(list, paths, FillMode::Drop, hostFileSystem());
+        RenameSettings settings;
+        settings.Maske = QStringLiteral("Foto_[ZAHL]_[NAME][TYP]");
+        FolderIndexCache folders;
+        checkPlan(list, settings, hostFileSystem(), folders);
         ::malloc_trim(0);
         state.counters["bytes_per_entry"] =
-            static_cast<double>(residentBytes() - before) / plan.list().count();
+            static_cast<double>(residentBytes() - before) / list.count();
     }
 }
 BENCHMARK(BM_MemoryPerEntry)->Iterations(1)->Unit(benchmark::kMillisecond);

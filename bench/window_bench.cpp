@@ -12,8 +12,8 @@
 #include <QUrl>
 
 #include "bench_folder.h"
-#include "plan/delay_timer.h"
-#include "plan/linux_file_system.h"
+#include "filesystem/linux_file_system.h"
+#include "ui/delay_timer.h"
 #include "ui/main_window.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
@@ -31,6 +31,10 @@ class HeldDelay : public DelayTimer {
     void restart() override { m_active = true; }
     void stop() override { m_active = false; }
     bool isActive() const override { return m_active; }
+    void fire() {
+        m_active = false;
+        onTick();
+    }
 
   private:
     bool m_active = false;
@@ -39,7 +43,8 @@ class HeldDelay : public DelayTimer {
 struct Window {
     Window()
         : store(settingsDir.filePath(QStringLiteral("Veskandor.conf"))),
-          form(store, shell, hostFileSystem(), {}, &delay) {
+          delay(new HeldDelay),
+          form(store, shell, hostFileSystem(), {}, std::unique_ptr<DelayTimer>(delay)) {
         form.show();
         QApplication::processEvents();
     }
@@ -47,12 +52,12 @@ struct Window {
     QString markedText() const {
         return form.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->text();
     }
-    void drop(const QStringList& paths) {
+    void drop(const QByteArrayList& paths) {
         QMimeData data;
         QList<QUrl> urls;
         urls.reserve(paths.size());
-        for (const QString& path : paths) {
-            urls << QUrl::fromLocalFile(path);
+        for (const QByteArray& path : paths) {
+            urls << QUrl::fromLocalFile(QFile::decodeName(path));
         }
         data.setUrls(urls);
         QWidget* viewport = form.findChild<QTreeView*>(QStringLiteral("Liste"))->viewport();
@@ -60,6 +65,8 @@ struct Window {
         // As a drag from a file manager arrives: it enters the list, then drops.
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
         QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(viewport, &event);
     }
@@ -67,7 +74,7 @@ struct Window {
     QTemporaryDir settingsDir;
     SettingsStore store;
     NoShell shell;
-    HeldDelay delay;
+    HeldDelay* delay;  // owned by the window
     Form1 form;
 };
 
@@ -78,7 +85,7 @@ const BenchFolder& folder32767() {
 
 // From the drop to the filled, sorted and checked list on the screen.
 void BM_WindowDrop(benchmark::State& state) {
-    const QStringList& paths = folder32767().paths();
+    const QByteArrayList& paths = folder32767().paths();
     for (auto _ : state) {
         state.PauseTiming();
         auto window = std::make_unique<Window>();
@@ -119,7 +126,7 @@ void BM_WindowDelayedCheck(benchmark::State& state) {
     for (auto _ : state) {
         maske->setText(longer ? QStringLiteral("x[NAME][TYP]") : QStringLiteral("[NAME][TYP]"));
         longer = !longer;
-        window.form.Timer1Tick();
+        window.delay->fire();
         QApplication::processEvents();
     }
     if (window.markedText() != QStringLiteral("32767 von 32767 Dateien markiert")) {

@@ -41,12 +41,12 @@ inline constexpr int kLargestRangeNumber = 260;
 
 // Why a mask does not compile; the values are the error numbers the messages are known by.
 enum class MaskError {
-    NumberTooBig = 0,         // a range number above 260
-    Malformed = 1,            // a "[" that begins nothing known
-    NumberExpected = 2,       // no number after "-" or ","
+    NumberTooBig = 0,    // a range number above 260
+    Malformed = 1,       // a "[" that begins nothing known
+    NumberExpected = 2,  // no number after "-" or ","
     ClosingBracketMissing = 3,
     RangeEndBeforeStart = 4,
-    ForbiddenCharacter = 5,   // literal text holds one of < > | \ / : ? "
+    ForbiddenCharacter = 5,  // literal text holds one of < > | \ / : ? "
     ZeroRangeStart = 6,
 };
 

@@ -154,9 +154,7 @@ QString applyLetterCase(const QString& name, LetterCase letterCase) {
 }
 
 NameGenerator::NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings)
-    : m_tokens(tokens),
-      m_settings(settings),
-      m_usesCounter(usesCounter(tokens)) {}
+    : m_tokens(tokens), m_settings(settings), m_usesCounter(usesCounter(tokens)) {}
 
 QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
     QString workingName = entry.NurName;

@@ -19,8 +19,8 @@ struct RenameSettings {
     QString Maske = kDefaultMask;
     qint32 Start = 1;
     qint32 Step = 1;
-    int Digits = 1;                   // the counter's width when it is padded
-    std::optional<QChar> LeadZeros;   // the padding character; none pads nothing
+    int Digits = 1;                  // the counter's width when it is padded
+    std::optional<QChar> LeadZeros;  // the padding character; none pads nothing
     LetterCase letterCase = LetterCase::Keep;
     QString SucheText;
     QString ErsetzeText;

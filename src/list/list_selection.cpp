@@ -2,7 +2,8 @@
 
 void ListeSelect(FileList& list, SelectMode mode) {
     for (FileEntry& entry : list) {
-        entry.Selected = mode == SelectMode::InvertMarks ? !entry.Selected : mode == SelectMode::MarkAll;
+        entry.Selected =
+            mode == SelectMode::InvertMarks ? !entry.Selected : mode == SelectMode::MarkAll;
     }
 }
 

@@ -43,7 +43,8 @@ QString failureMessage(const PlanVerdict& verdict) {
             return QStringLiteral(
                 "Fehler: Einige neue Namen überschneiden sich mit denen existierender Dateien!");
         case PlanFailure::TypeOnlyName:
-            return QStringLiteral("Fehler: Es gibt Namen, die nur aus einer Typenkennung bestehen!");
+            return QStringLiteral(
+                "Fehler: Es gibt Namen, die nur aus einer Typenkennung bestehen!");
         case PlanFailure::BlankName:
             return QStringLiteral(
                 "Fehler: Es gibt Namen, die nur aus Leerzeichen oder gar keinen Zeichen "

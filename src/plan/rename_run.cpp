@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "list/file_list.h"
 #include "filesystem/file_system.h"
+#include "list/file_list.h"
 
 RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem,
                                     FailureDecision& decision, const ProgressCallback& progress) {

@@ -114,8 +114,8 @@ bool FileListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action
     return action == Qt::CopyAction && !localFiles(data).isEmpty();
 }
 
-bool FileListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
-                                 int column, const QModelIndex& parent) {
+bool FileListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                                 const QModelIndex& parent) {
     if (!canDropMimeData(data, action, row, column, parent)) {
         return false;
     }

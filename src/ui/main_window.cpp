@@ -152,8 +152,7 @@ void Form1::connectPresenter() {
             [this] { m_ui.StatusPanel[0]->setText(m_presenter.markedText()); });
     connect(&m_presenter, &PlanPresenter::commandStatesChanged, this, &Form1::showCommandStates);
     connect(&m_presenter, &PlanPresenter::optionsChanged, this, &Form1::showOptions);
-    connect(&m_marks, &MarkSelectionModel::userSelected, &m_presenter,
-            &PlanPresenter::listClicked);
+    connect(&m_marks, &MarkSelectionModel::userSelected, &m_presenter, &PlanPresenter::listClicked);
 }
 
 void Form1::connectControls() {
@@ -170,8 +169,7 @@ void Form1::connectControls() {
     connect(m_ui.Schrittweite, &QLineEdit::textEdited, &m_presenter,
             &PlanPresenter::setSchrittweiteText);
     connect(m_ui.SucheText, &QLineEdit::textEdited, &m_presenter, &PlanPresenter::setSucheText);
-    connect(m_ui.ErsetzeText, &QLineEdit::textEdited, &m_presenter,
-            &PlanPresenter::setErsetzeText);
+    connect(m_ui.ErsetzeText, &QLineEdit::textEdited, &m_presenter, &PlanPresenter::setErsetzeText);
 
     // activated reports every choice of the user, by mouse, keys or wheel, and none made in code.
     connect(m_ui.Schreibweise, &QComboBox::activated, &m_presenter,

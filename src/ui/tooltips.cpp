@@ -48,8 +48,10 @@ void LoadToolTips(const MainWindowControls& c, int mode) {
     c.Liste->setToolTip(QStringLiteral("Namen der umzubenennenden Dateien in diese Liste ziehen"));
     c.Schreibweise->setToolTip(
         QStringLiteral("Legt Groß- und/oder Kleinschreibung der neuen Namen fest"));
-    btn(kBtnClearList)->setToolTip(QStringLiteral("Löscht alle Dateinamen in der obenstehenden Liste"));
-    btn(kBtnMarkAll)->setToolTip(QStringLiteral("Markiert alle Dateien in der Liste als ausgewählt"));
+    btn(kBtnClearList)
+        ->setToolTip(QStringLiteral("Löscht alle Dateinamen in der obenstehenden Liste"));
+    btn(kBtnMarkAll)
+        ->setToolTip(QStringLiteral("Markiert alle Dateien in der Liste als ausgewählt"));
     btn(kBtnMarkNone)->setToolTip(QStringLiteral("Löscht alle Dateimarkierungen"));
     btn(kBtnInvertMarks)->setToolTip(QStringLiteral("Kehrt die aktuelle Dateiauswahl um"));
     DefTokenBtn(btn(kBtnTokenName), QStringLiteral("[NAME]"));
@@ -64,18 +66,21 @@ void LoadToolTips(const MainWindowControls& c, int mode) {
     DefTokenBtn(btn(kBtnTokenH), shortToken("[H]", "[STUNDE]"));
     DefTokenBtn(btn(kBtnTokenM), shortToken("[M]", "[MINUTE]"));
     DefTokenBtn(btn(kBtnTokenS), shortToken("[S]", "[SEKUNDE]"));
-    btn(kBtnEmptyBrackets)->setToolTip(QStringLiteral(
-        "Fügt eine leere Klammer in die Maske ein und positioniert den Cursor darin"));
-    btn(kBtnRename)->setToolTip(
-        QStringLiteral("Startet die Umbenennung aller markierten Dateien in der Liste"));
+    btn(kBtnEmptyBrackets)
+        ->setToolTip(QStringLiteral(
+            "Fügt eine leere Klammer in die Maske ein und positioniert den Cursor darin"));
+    btn(kBtnRename)
+        ->setToolTip(
+            QStringLiteral("Startet die Umbenennung aller markierten Dateien in der Liste"));
     btn(kBtnEnd)->setToolTip(QStringLiteral("Beendet das Programm"));
     btn(kBtnHelp)->setToolTip(QStringLiteral("Gibt Zusatzinfos über das Programm"));
     btn(kBtnClearMask)->setToolTip(QStringLiteral("Löscht die Maske komplett"));
-    btn(kBtnMoveDown)->setToolTip(
-        QStringLiteral("Bewegt alle markierten Einträge um eine Position nach unten"));
-    btn(kBtnMoveUp)->setToolTip(
-        QStringLiteral("Bewegt alle markierten Einträge um eine Position nach oben"));
-    btn(kBtnHistory)->setToolTip(QStringLiteral("Blendet ein Menü mit den zuletzt benutzten Masken ein"));
+    btn(kBtnMoveDown)
+        ->setToolTip(QStringLiteral("Bewegt alle markierten Einträge um eine Position nach unten"));
+    btn(kBtnMoveUp)
+        ->setToolTip(QStringLiteral("Bewegt alle markierten Einträge um eine Position nach oben"));
+    btn(kBtnHistory)
+        ->setToolTip(QStringLiteral("Blendet ein Menü mit den zuletzt benutzten Masken ein"));
     c.Bar->setToolTip(QStringLiteral("Zeigt den aktuellen Verarbeitungsstand an"));
     c.Zahl->setToolTip(QStringLiteral("Tragen Sie hier den Startwert für den Dateizähler ein"));
     c.Vornullenzeichen->setToolTip(

@@ -20,9 +20,9 @@ TEST(BatchProgram, RenamesRelativePathsFromStandardInputAndAfterTheDoubleDash) {
     const auto line = [&](const char* from, const char* to) {
         return folder.native(from) + '\t' + folder.native(to) + '\n';
     };
-    EXPECT_EQ(process.readAllStandardOutput(), line("-x.txt", "-x_neu.txt") +
-                                                   line("a.txt", "a_neu.txt") +
-                                                   line("b.txt", "b_neu.txt"));
+    EXPECT_EQ(
+        process.readAllStandardOutput(),
+        line("-x.txt", "-x_neu.txt") + line("a.txt", "a_neu.txt") + line("b.txt", "b_neu.txt"));
     EXPECT_EQ(folder.contents(),
               (Contents{{"-x_neu.txt", "-x.txt"}, {"a_neu.txt", "a.txt"}, {"b_neu.txt", "b.txt"}}));
 }

@@ -79,7 +79,8 @@ TEST(BatchRun, OptionsShapeTheNewNamesWithoutTouchingAFile) {
         EXPECT_EQ(run.out, (QList<QByteArray>{line(folder, "foto.JPG", c.first),
                                               line(folder, "Urlaub.png", c.second)}));
     }
-    EXPECT_EQ(folder.contents(), (Contents{{"Urlaub.png", "Urlaub.png"}, {"foto.JPG", "foto.JPG"}}));
+    EXPECT_EQ(folder.contents(),
+              (Contents{{"Urlaub.png", "Urlaub.png"}, {"foto.JPG", "foto.JPG"}}));
 }
 
 TEST(BatchRun, SortChoicesOrderTheListAndKeineKeepsTheGivenOrder) {
@@ -119,9 +120,9 @@ TEST(BatchRun, ApplyRenamesFromTheLastEntryToTheFirstAndReportsEach) {
                                 pathsOf(folder, {"b.txt", "c.txt", "a.txt"}));
     EXPECT_EQ(run.status, kPlanSound);
     EXPECT_EQ(run.err, QList<QByteArray>());
-    EXPECT_EQ(run.out, (QList<QByteArray>{line(folder, "c.txt", "x3.txt"),
-                                          line(folder, "b.txt", "x2.txt"),
-                                          line(folder, "a.txt", "x1.txt")}));
+    EXPECT_EQ(run.out,
+              (QList<QByteArray>{line(folder, "c.txt", "x3.txt"), line(folder, "b.txt", "x2.txt"),
+                                 line(folder, "a.txt", "x1.txt")}));
     EXPECT_EQ(folder.contents(),
               (Contents{{"x1.txt", "a.txt"}, {"x2.txt", "b.txt"}, {"x3.txt", "c.txt"}}));
 }
@@ -211,10 +212,10 @@ TEST(BatchRun, FailedRenamingIsReportedAndTheRunGoesOnWithStatus3) {
     const QByteArray report = "Folgende Datei ließ sich nicht umbenennen: " +
                               line(folder, odd, "n2.txt").replace('\t', " --> ");
     EXPECT_EQ(run.err, linesOf(report));
-    EXPECT_EQ(folder.contents(), (Contents{{odd, odd.toUtf8()},
-                                           {"n1.txt", "a.txt"},
-                                           {"n2.txt", "fremd"},
-                                           {"n3.txt", "c.txt"}}));
+    EXPECT_EQ(
+        folder.contents(),
+        (Contents{
+            {odd, odd.toUtf8()}, {"n1.txt", "a.txt"}, {"n2.txt", "fremd"}, {"n3.txt", "c.txt"}}));
 }
 
 TEST(BatchRun, PathListsAddTheirPathsWhereTheOptionStands) {

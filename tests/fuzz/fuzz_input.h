@@ -30,11 +30,11 @@ inline bool isWellFormedUtf16(const QString& text) {
 }
 
 // Stops the run with a message libFuzzer shows as a crash.
-#define FUZZ_CHECK(condition)                                                    \
-    do {                                                                         \
-        if (!(condition)) {                                                      \
-            std::fprintf(stderr, "invariant failed: %s (%s:%d)\n", #condition,     \
-                         __FILE__, __LINE__);                                    \
-            std::abort();                                                        \
-        }                                                                        \
+#define FUZZ_CHECK(condition)                                                            \
+    do {                                                                                 \
+        if (!(condition)) {                                                              \
+            std::fprintf(stderr, "invariant failed: %s (%s:%d)\n", #condition, __FILE__, \
+                         __LINE__);                                                      \
+            std::abort();                                                                \
+        }                                                                                \
     } while (false)

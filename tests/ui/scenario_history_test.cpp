@@ -108,8 +108,7 @@ TEST_F(ScenarioHistoryTest, StoredPositionsOutsideTheirListGiveTheDefault) {
 
 TEST_F(ScenarioHistoryTest, ADamagedOrderLineIsReadAsTheDefaultLine) {
     const QString damaged[] = {
-        "",
-        kDefaultLine + "A",
+        "", kDefaultLine + "A",
         "AACDEFGHIJKLMNOPQRSTUVWXYZ[\\]^",  // slot 2 missing, slot 1 twice
         "ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]_",  // a character after the last slot
     };

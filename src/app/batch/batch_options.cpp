@@ -202,8 +202,7 @@ QString takeValue(BatchOptions& options, Opt opt, const QString& optionName, con
             if (!column) {
                 return choiceError(kSortChoices, optionName, value);
             }
-            options.sortColumn =
-                *column == kKeepGivenOrder ? std::nullopt : std::optional(*column);
+            options.sortColumn = *column == kKeepGivenOrder ? std::nullopt : std::optional(*column);
             return {};
         }
         case Opt::FilesFrom:
