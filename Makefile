@@ -8,7 +8,7 @@ FUZZERS := fuzz_mask_compiler fuzz_new_names fuzz_counter_fields
 CMAKE_FLAGS ?=
 CMAKE_FLAGS += -DTAUFIX_WERROR=ON
 CTEST := QT_QPA_PLATFORM=offscreen ctest --output-on-failure
-SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
+SOURCES = $(shell find src tests fuzz bench -name '*.cpp' -o -name '*.h')
 
 .PHONY: deps configure build run test check suite format format-check sanitize fuzz bench clean
 
@@ -54,7 +54,7 @@ fuzz: deps
 	@cmake --build build-fuzz --target $(FUZZERS)
 	@for fuzzer in $(FUZZERS); do \
 		mkdir -p build-fuzz/corpus/$$fuzzer; \
-		build-fuzz/tests/fuzz/$$fuzzer -dict=tests/fuzz/taufix.dict \
+		build-fuzz/fuzz/$$fuzzer -dict=fuzz/taufix.dict \
 			-max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/ \
 			build-fuzz/corpus/$$fuzzer > build-fuzz/$$fuzzer.log 2>&1 \
 			|| { tail -n 40 build-fuzz/$$fuzzer.log; exit 1; }; \

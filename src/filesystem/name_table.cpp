@@ -13,13 +13,6 @@ quint32 tagOf(size_t hash) {
 
 }  // namespace
 
-NameTable::NameTable(std::initializer_list<std::pair<QString, QString>> entries) {
-    reserve(static_cast<qsizetype>(entries.size()));
-    for (const auto& [key, text] : entries) {
-        insert(key, text);
-    }
-}
-
 void NameTable::reserve(qsizetype count) {
     m_entries.reserve(static_cast<size_t>(count));
     const size_t wanted = std::bit_ceil(std::max(kSmallestTable, 2 * static_cast<size_t>(count)));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -10,9 +9,6 @@
 // cheap in folders of a hundred thousand files.
 class NameTable {
   public:
-    NameTable() = default;
-    NameTable(std::initializer_list<std::pair<QString, QString>> entries);
-
     void reserve(qsizetype count);
     qsizetype size() const { return static_cast<qsizetype>(m_entries.size()); }
     bool isEmpty() const { return m_entries.empty(); }

@@ -5,10 +5,7 @@
 // A delay that runs out only when the test says so.
 class FakeDelayTimer : public DelayTimer {
   public:
-    void restart() override {
-        m_active = true;
-        ++restarts;
-    }
+    void restart() override { m_active = true; }
     void stop() override { m_active = false; }
     bool isActive() const override { return m_active; }
     // The delay runs out.
@@ -16,8 +13,6 @@ class FakeDelayTimer : public DelayTimer {
         m_active = false;
         onTick();
     }
-
-    int restarts = 0;
 
   private:
     bool m_active = false;

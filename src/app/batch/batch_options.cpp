@@ -157,8 +157,14 @@ QString takeValue(BatchOptions& options, Opt opt, const QString& optionName, con
         field = ValidateNumericText(text, largest);
         return QString();
     };
-    auto choice = [&](std::span<const Choice> choices) -> std::optional<int> {
-        return pickChoice(choices, value);
+    // A word of the option's list, given to store; otherwise the error names the list.
+    auto choice = [&](std::span<const Choice> choices, const auto& store) {
+        const std::optional<int> picked = pickChoice(choices, value);
+        if (!picked) {
+            return choiceError(choices, optionName, value);
+        }
+        store(*picked);
+        return QString();
     };
     switch (opt) {
         case Opt::Mask:
@@ -174,37 +180,26 @@ QString takeValue(BatchOptions& options, Opt opt, const QString& optionName, con
             }
             options.digits = value;
             return {};
-        case Opt::LeadZeros: {
-            const std::optional<int> padding = choice(kLeadZeroChoices);
-            if (!padding) {
-                return choiceError(kLeadZeroChoices, optionName, value);
-            }
-            settings.LeadZeros =
-                *padding == 0 ? std::nullopt : std::optional(QChar(char16_t(*padding)));
-            return {};
-        }
-        case Opt::Case: {
-            const std::optional<int> letterCase = choice(kCaseChoices);
-            if (!letterCase) {
-                return choiceError(kCaseChoices, optionName, value);
-            }
-            settings.letterCase = static_cast<LetterCase>(*letterCase);
-            return {};
-        }
+        case Opt::LeadZeros:
+            return choice(kLeadZeroChoices, [&](int padding) {
+                settings.LeadZeros =
+                    padding == 0 ? std::nullopt : std::optional(QChar(char16_t(padding)));
+            });
+        case Opt::Case:
+            return choice(kCaseChoices, [&](int letterCase) {
+                settings.letterCase = static_cast<LetterCase>(letterCase);
+            });
         case Opt::Search:
             settings.SucheText = value;
             return {};
         case Opt::Replace:
             settings.ErsetzeText = value;
             return {};
-        case Opt::Sort: {
-            const std::optional<int> column = choice(kSortChoices);
-            if (!column) {
-                return choiceError(kSortChoices, optionName, value);
-            }
-            options.sortColumn = *column == kKeepGivenOrder ? std::nullopt : std::optional(*column);
-            return {};
-        }
+        case Opt::Sort:
+            return choice(kSortChoices, [&](int column) {
+                options.sortColumn =
+                    column == kKeepGivenOrder ? std::nullopt : std::optional(column);
+            });
         case Opt::FilesFrom:
             options.sources.push_back({value, true});
             return {};

@@ -1,0 +1,146 @@
+#include "filesystem/linux_file_system.h"
+
+#include <gtest/gtest.h>
+#include <QDateTime>
+
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "filesystem/capitals.h"
+#include "temp_folder.h"
+
+namespace {
+
+LinuxFileSystem fs;
+
+// A folder of the entries; beyond what TempFolder makes, "name->target" is a symbolic link and
+// "name=>other" a second hard link named other.
+TempFolder folderWith(const QStringList& entries) {
+    TempFolder folder;
+    for (const QString& e : entries) {
+        const qsizetype symbolic = e.indexOf(u"->"), hard = e.indexOf(u"=>");
+        if (symbolic > 0) {
+            EXPECT_EQ(::symlink(e.mid(symbolic + 2).toUtf8(), folder.native(e.left(symbolic))), 0);
+        } else if (hard > 0) {
+            EXPECT_EQ(::link(folder.native(e.left(hard)), folder.native(e.mid(hard + 2))), 0);
+        } else {
+            e.endsWith(u'/') ? void(folder.mkdir(e)) : void(folder.touch(e));
+        }
+    }
+    return folder;
+}
+
+TEST(Capitals, MatchesTheUnicodeMappingForEveryText) {
+    for (const char* text : {"", "abc.txt", "ABC.TXT", "MiXeD 123_-.jpg", "äpfel", "straße",
+                             "Ärger im Büro", "~{|}`@[\\]^", "ǆ"}) {
+        EXPECT_EQ(capitals(text), QString(text).toUpper()) << text;
+    }
+}
+
+TEST(LinuxFileSystem, StatPathFollowsLinksGivesLargeLengthsAndLocalWholeSeconds) {
+    const TempFolder folder =
+        folderWith({"big", "sub/", "link->big", "folderlink->sub", "dead->gone"});
+    constexpr qint64 kLength = (qint64{5} << 30) + 7;
+    ASSERT_EQ(::truncate(folder.native("big"), kLength), 0);
+    const timespec late{QDateTime({2021, 3, 4}, {5, 6, 7}).toSecsSinceEpoch(), 999999999};
+    const timespec times[2] = {late, late};  // a time just short of a second must not round up
+    ASSERT_EQ(::utimensat(AT_FDCWD, folder.native("big"), times, 0), 0);
+    const std::pair<QString, std::optional<bool>> cases[] = {
+        {"big", false},       {"link", false},        {"sub", true},
+        {"folderlink", true}, {"gone", std::nullopt}, {"dead", std::nullopt}};
+    for (const auto& [name, isFolder] : cases) {
+        const std::optional<PathFacts> facts = fs.statPath(folder.file(name));
+        ASSERT_EQ(facts.has_value(), isFolder.has_value()) << name.toStdString();
+        if (facts && !*isFolder) {
+            EXPECT_EQ(facts->length, kLength) << name.toStdString();
+            EXPECT_EQ(facts->modified, (LocalTime{2021, 3, 4, 5, 6, 7})) << name.toStdString();
+        }
+        EXPECT_TRUE(!facts || facts->isFolder == *isFolder) << name.toStdString();
+    }
+}
+
+TEST(LinuxFileSystem, OrdinaryFilesAreFoundInAnyCaseHiddenOnesAndFoldersNever) {
+    const TempFolder folder =
+        folderWith({"Bild.jpg", "bild.jpg", "Only.TXT", "Äpfel.txt", ".hidden", "Ordner/",
+                    "Link.txt->nowhere", "Zu->Ordner", "Mix/", "mix", "b", "c"});
+    // A name that is no valid text must not cost the others their place.
+    const QByteArray foreign = folder.native() + "fremd\xfe";
+    ::close(::open(foreign, O_CREAT | O_WRONLY, 0644));
+    QStringList found;
+    for (const char* name : {"bild.jpg", "Bild.jpg", "only.txt", "ÄPFEL.TXT", "LINK.TXT", "MIX"}) {
+        found << fs.storedName(folder.file(name));
+    }
+    EXPECT_EQ(found.join(u' '), "bild.jpg Bild.jpg Only.TXT Äpfel.txt Link.txt mix");
+    for (const char* name : {".hidden", ".HIDDEN", "Ordner", "ORDNER", "Mix", "missing", ""}) {
+        EXPECT_EQ(fs.storedName(folder.file(name)), "") << name;
+    }
+    // The index holds the stored name, none where several spellings share the capitals; a link
+    // counts by itself, not by what it points to.
+    const FolderIndex index = fs.readFolder(folder.path());
+    ::unlink(foreign);
+    QStringList stored;  // ten names: enough for the index to grow
+    for (const char* key :
+         {"BILD.JPG", "ONLY.TXT", "ÄPFEL.TXT", "LINK.TXT", "ZU", "MIX", "B", "C", "FREMD\uFFFD"}) {
+        stored << (index.find(key) ? *index.find(key) : "(none)");
+    }
+    EXPECT_EQ(stored.join(u'|'), "|Only.TXT|Äpfel.txt|Link.txt|Zu|mix|b|c|fremd\uFFFD");
+    EXPECT_EQ(index.size(), stored.size());
+    EXPECT_TRUE(fs.readFolder(folder.file("missing/")).isEmpty());
+}
+
+TEST(LinuxFileSystem, RenameNeverReplacesAndNeverLosesAFile) {
+    constexpr RenameOutcome ok = RenameOutcome::Renamed, failed = RenameOutcome::Failed;
+    const struct Case {
+        QStringList before;
+        QString from, to;
+        RenameOutcome outcome;
+        Contents after;
+    } cases[] = {
+        {{"a.txt"}, "a.txt", "b.txt", ok, {{"b.txt", "a.txt"}}},
+        {{"foto.jpg"}, "foto.jpg", "FOTO.JPG", ok, {{"FOTO.JPG", "foto.jpg"}}},
+        {{"a.txt"}, "a.txt", "a.txt", ok, {{"a.txt", "a.txt"}}},
+        {{}, "a.txt", "a.txt", failed, {}},
+        {{}, "a.txt", "b.txt", failed, {}},
+        {{"a.txt", "b.txt"}, "a.txt", "b.txt", failed, {{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}},
+        {{"a", "A"}, "a", "A", failed, {{"a", "a"}, {"A", "A"}}},
+        // One file under two names: neither the same-file case nor the case-only way may drop one.
+        {{"a", "a=>b"}, "a", "b", failed, {{"a", "a"}, {"b", "a"}}},
+        {{"x", "x=>X"}, "x", "X", failed, {{"x", "x"}, {"X", "x"}}},
+        {{"a.txt"}, "a.txt", QString(300, u'x'), failed, {{"a.txt", "a.txt"}}},
+        {{"a.txt", "sub/"}, "a.txt", "sub", failed, {{"a.txt", "a.txt"}, {"sub", "?"}}},
+        {{"a.txt", "sub/"}, "a.txt", "sub/a.txt", failed, {{"a.txt", "a.txt"}, {"sub", "?"}}},
+    };
+    for (const Case& c : cases) {
+        const TempFolder folder = folderWith(c.before);
+        const std::string label = (c.from + " -> " + c.to.left(20)).toStdString();
+        EXPECT_EQ(fs.rename(folder.file(c.from), folder.file(c.to)), c.outcome) << label;
+        EXPECT_EQ(folder.contents(), c.after) << label;
+    }
+}
+
+TEST(LinuxFileSystem, RenameInReadOnlyFolderFailsAndKeepsTheFile) {
+    TempFolder folder({"a.txt"});
+    ASSERT_EQ(::chmod(folder.native(), 0555), 0);
+    // The rename runs in a child without capabilities, which permission bits stop even as root.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct none[2] = {};
+        if (::syscall(SYS_capset, &header, none) != 0) {
+            ::_exit(2);
+        }
+        const RenameOutcome outcome = fs.rename(folder.file("a.txt"), folder.file("b.txt"));
+        ::_exit(outcome == RenameOutcome::Failed ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    ::chmod(folder.native(), 0755);
+    EXPECT_EQ(status, 0) << "exit " << WEXITSTATUS(status) << " (1: renamed, 2: capabilities kept)";
+    EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}}));
+}
+
+}  // namespace
