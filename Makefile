@@ -3,8 +3,8 @@
 # normal build. Warnings are errors in every build.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-FUZZ_SECONDS ?= 60
-FUZZERS := fuzz_mask_compiler fuzz_new_names fuzz_counter_fields
+FUZZ_SECONDS ?= 40
+FUZZERS := fuzz_mask_compiler fuzz_new_names fuzz_counter_fields fuzz_batch_arguments fuzz_path_list
 CMAKE_FLAGS ?=
 CMAKE_FLAGS += -DTAUFIX_WERROR=ON
 CTEST := QT_QPA_PLATFORM=offscreen ctest --output-on-failure

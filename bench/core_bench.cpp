@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <malloc.h>
@@ -12,6 +13,7 @@
 
 #include "bench_folder.h"
 #include "engine/new_names.h"
+#include "filesystem/journal_store.h"
 #include "filesystem/linux_file_system.h"
 #include "list/list_filling.h"
 #include "list/list_selection.h"
@@ -133,11 +135,12 @@ BENCHMARK(BM_SortByHeader)->DenseRange(1, 6)->Unit(benchmark::kMillisecond);
 // Never fails: the run of the benchmark wants the plain time of each renaming.
 class GoOn : public FailureDecision {
   public:
-    bool continueAfterFailure(const FileEntry&) override { return true; }
+    bool continueAfterFailure(const FileEntry&, const RenameResult&) override { return true; }
 };
 
 void BM_RenameRun(benchmark::State& state) {
     const BenchFolder folder(10000);
+    const QTemporaryDir journalFolder;
     bool forth = true;
     for (auto _ : state) {
         state.PauseTiming();
@@ -153,8 +156,10 @@ void BM_RenameRun(benchmark::State& state) {
         FolderIndexCache folders;
         checkPlan(list, settings, hostFileSystem(), folders);
         GoOn decision;
+        JournalStore journal(journalFolder.path());
         state.ResumeTiming();
-        const RenameRunResult result = renameMarkedEntries(list, hostFileSystem(), decision);
+        const RenameRunResult result =
+            renameMarkedEntries(list, hostFileSystem(), journal, decision);
         if (result.renamed.size() != 10000) {
             state.SkipWithError("renamings failed");
         }

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "bench_folder.h"
+#include "filesystem/journal_store.h"
 #include "filesystem/linux_file_system.h"
 #include "ui/delay_timer.h"
 #include "ui/main_window.h"
@@ -44,7 +45,8 @@ struct Window {
     Window()
         : store(settingsDir.filePath(QStringLiteral("Veskandor.conf"))),
           delay(new HeldDelay),
-          form(store, shell, hostFileSystem(), {}, std::unique_ptr<DelayTimer>(delay)) {
+          journal(settingsDir.filePath(QStringLiteral("journal"))),
+          form(store, shell, hostFileSystem(), journal, {}, std::unique_ptr<DelayTimer>(delay)) {
         form.show();
         QApplication::processEvents();
     }
@@ -75,6 +77,7 @@ struct Window {
     SettingsStore store;
     NoShell shell;
     HeldDelay* delay;  // owned by the window
+    JournalStore journal;
     Form1 form;
 };
 

@@ -15,8 +15,16 @@ class EmptyFileSystem : public FileSystem {
   public:
     std::optional<PathFacts> statPath(const QString&) const override { return std::nullopt; }
     QString storedName(const QString&) const override { return {}; }
-    FolderIndex readFolder(const QString&) const override { return {}; }
-    RenameOutcome rename(const QString&, const QString&) override { return RenameOutcome::Failed; }
+    FolderListing readFolder(const QString&) const override { return {{}, true, 255}; }
+    NameLookup lookup(const QString&, const QString&) const override { return {}; }
+    std::optional<QString> findByIdentity(const QString&, const FileIdentity&) const override {
+        return std::nullopt;
+    }
+    std::optional<FolderStamp> folderStamp(const QString&) const override { return std::nullopt; }
+    RenameResult rename(const QString&, const QString&, const QString&,
+                        const FileIdentity&) override {
+        return {RenameFailure::Other, {}};
+    }
 };
 
 }  // namespace

@@ -104,12 +104,12 @@ QString tokenText(const MaskToken& token, const FileEntry& entry, const QString&
     return QString();
 }
 
+}  // namespace
+
 bool usesCounter(const std::vector<MaskToken>& tokens) {
     return std::any_of(tokens.begin(), tokens.end(),
                        [](const MaskToken& t) { return t.Kind == MaskTokenKind::TokZahl; });
 }
-
-}  // namespace
 
 void ReplaceAll(QString& text, const QString& search, const QString& replacement, bool ignoreCase) {
     const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;

@@ -38,6 +38,9 @@ QString counterText(qint64 value, int digits, std::optional<QChar> leadZeros);
 
 QString applyLetterCase(const QString& name, LetterCase letterCase);
 
+// Whether the mask puts the counter into the names.
+bool usesCounter(const std::vector<MaskToken>& tokens);
+
 // The counter value of list position p (1-based), in 64 bits so that it never wraps.
 inline qint64 counterValue(qint64 start, qint64 step, qint64 p) {
     return start + (p - 1) * step;

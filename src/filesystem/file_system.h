@@ -1,23 +1,47 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 #include "filesystem/local_time.h"
 #include "filesystem/name_table.h"
 
+// Which file an entry of a folder is: the same for as long as the file exists, whatever its name.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    quint32 type = 0;   // the file-type bits of its mode
+    qint64 bornNs = 0;  // its birth time where the file system keeps one; 0 elsewhere
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
 // What a fill needs to know of a path, from one reading.
 struct PathFacts {
-    bool isFolder = false;
+    bool isFolder = false;  // also a symbolic link to a folder
     qint64 length = 0;
     LocalTime modified;
+    FileIdentity identity;  // of the entry itself, a symbolic link not followed
 };
 
 // The ordinary files of one folder (not folders, not hidden), keyed by their name in capitals:
 // the stored name, or the empty text when several stored names share those capitals (possible
 // where letter case matters).
 using FolderIndex = NameTable;
+
+// What reading a folder found.
+struct FolderListing {
+    FolderIndex index;
+    bool complete = false;  // every entry was read; otherwise names must be looked up one by one
+    int nameMax = 255;      // the longest name, in bytes, that the folder's file system takes
+};
+
+// What stands under one name in a folder.
+struct NameLookup {
+    bool searchable = true;             // false when the folder could not be searched
+    std::optional<FileIdentity> entry;  // nothing when no entry bears the name
+    bool isFolder = false;
+};
 
 // What changes whenever an entry of a folder is added, removed or renamed.
 struct FolderStamp {
@@ -28,36 +52,55 @@ struct FolderStamp {
     bool operator==(const FolderStamp&) const = default;
 };
 
-enum class RenameOutcome {
-    Renamed,
-    Failed,
+// Why a renaming did not happen.
+enum class RenameFailure {
+    None,
+    SourceChanged,  // the file is gone, or another file bears its name now
+    TargetExists,
+    AccessDenied,
+    NameTooLong,
+    NotSupported,  // the file system can rename only by replacing, which is never done
+    Other,
 };
 
-// Every access of the program to the file system goes through this interface.
+struct RenameResult {
+    RenameFailure failure = RenameFailure::None;
+    // A change of letter case on a file system that ignores it goes through a free name of the
+    // folder; where both steps failed, the file stays under that name.
+    QString temporaryName;
+
+    bool renamed() const { return failure == RenameFailure::None; }
+};
+
+// Every access of the program to the file system goes through this interface. Folders are
+// given with their final "/", names without any.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
-    // Facts of an existing file or folder (following symbolic links); nothing for a path that
-    // names nothing.
+    // Facts of an existing file or folder; nothing for a path that names nothing.
     virtual std::optional<PathFacts> statPath(const QString& path) const = 0;
 
     // The name under which the ordinary file matching path is stored in its folder: the exact
     // name wins, otherwise the first entry equal ignoring letter case; empty when none.
     virtual QString storedName(const QString& path) const = 0;
 
-    // The index of the ordinary files of folder (ending with "/"); empty when it cannot be read.
-    virtual FolderIndex readFolder(const QString& folder) const = 0;
+    virtual FolderListing readFolder(const QString& folder) const = 0;
+
+    virtual NameLookup lookup(const QString& folder, const QString& name) const = 0;
+
+    // The name under which the file of this identity stands in folder; nothing when none does.
+    virtual std::optional<QString> findByIdentity(const QString& folder,
+                                                  const FileIdentity& identity) const = 0;
 
     // The folder's stamp, so that an unchanged folder need not be read again; nothing where the
     // file system cannot tell.
-    virtual std::optional<FolderStamp> folderStamp(const QString& folder) const {
-        Q_UNUSED(folder);
-        return std::nullopt;
-    }
+    virtual std::optional<FolderStamp> folderStamp(const QString& folder) const = 0;
 
-    // Renames within one folder; never replaces an existing file.
-    virtual RenameOutcome rename(const QString& from, const QString& to) = 0;
+    // Gives the file named from in folder the name to, if it still is the file of identity.
+    // Never replaces an existing file.
+    virtual RenameResult rename(const QString& folder, const QString& from, const QString& to,
+                                const FileIdentity& identity) = 0;
 };
 
 // The file system of the machine the program runs on.

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
@@ -26,6 +27,21 @@ std::optional<QByteArray> nativePath(const QString& path) {
     return native;
 }
 
+// A bare name as the kernel takes it; nothing for one that is empty or would reach another
+// folder.
+std::optional<QByteArray> nativeName(const QString& name) {
+    std::optional<QByteArray> native = nativePath(name);
+    if (!native || native->isEmpty() || native->contains('/') || *native == "." ||
+        *native == "..") {
+        return std::nullopt;
+    }
+    return native;
+}
+
+const char* folderOrCurrent(const QByteArray& folder) {
+    return folder.isEmpty() ? "." : folder.constData();
+}
+
 // Length of the folder part including its final "/"; 0 for a bare name.
 qsizetype folderLength(const QByteArray& path) {
     return path.lastIndexOf('/') + 1;
@@ -35,8 +51,28 @@ bool isHidden(const char* name) {
     return name[0] == '.';
 }
 
-bool sameEntry(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+// Device and inode alone name a file only while it lives: a new file may get the inode of one
+// deleted meanwhile. Its birth time, where the file system keeps one, tells them apart.
+FileIdentity identityOf(const struct statx& sx) {
+    const bool born = (sx.stx_mask & STATX_BTIME) != 0;
+    return FileIdentity{
+        makedev(sx.stx_dev_major, sx.stx_dev_minor), sx.stx_ino,
+        static_cast<quint32>(sx.stx_mode & S_IFMT),
+        born ? qint64(sx.stx_btime.tv_sec) * 1'000'000'000 + sx.stx_btime.tv_nsec : 0};
+}
+
+// The entry itself, a symbolic link not followed; nothing with errno set when there is none.
+std::optional<struct statx> entryAt(int folderFd, const char* path) {
+    struct statx sx;
+    if (::statx(folderFd, path, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) {
+        return std::nullopt;
+    }
+    return sx;
+}
+
+std::optional<FileIdentity> identityAt(int folderFd, const char* path) {
+    const std::optional<struct statx> sx = entryAt(folderFd, path);
+    return sx ? std::optional(identityOf(*sx)) : std::nullopt;
 }
 
 // Any entry but a folder blocks a rename to its name, so links, fifos and devices count as
@@ -52,11 +88,11 @@ bool isOrdinaryEntry(int folderFd, const dirent& entry) {
     return ::fstatat(folderFd, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode);
 }
 
-// Calls visit(name) for every ordinary entry of folder in directory order until it returns
-// false; false when the folder cannot be read to its end.
+// Calls visit(fd, entry) for every entry of folder in directory order until it returns false;
+// false when the folder cannot be read to its end.
 template <typename Visit>
-bool forEachOrdinaryEntry(const QByteArray& folder, Visit visit) {
-    DIR* dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
+bool forEachEntry(const QByteArray& folder, Visit visit) {
+    DIR* dir = ::opendir(folderOrCurrent(folder));
     if (dir == nullptr) {
         return false;
     }
@@ -69,7 +105,7 @@ bool forEachOrdinaryEntry(const QByteArray& folder, Visit visit) {
             complete = errno == 0;
             break;
         }
-        if (isOrdinaryEntry(fd, *entry) && !visit(entry->d_name)) {
+        if (!visit(fd, *entry)) {
             break;
         }
     }
@@ -79,7 +115,7 @@ bool forEachOrdinaryEntry(const QByteArray& folder, Visit visit) {
 
 // Whether the folder of path also finds the file under another spelling of its name, which
 // only a file system that ignores letter case does (or a hard link, which the scan sorts out).
-bool foundUnderOtherCase(const QByteArray& path, qsizetype nameStart, const struct stat& found) {
+bool foundUnderOtherCase(const QByteArray& path, qsizetype nameStart, const FileIdentity& found) {
     const QString name = QFile::decodeName(path.mid(nameStart));
     QString variant = capitals(name);
     if (variant == name) {
@@ -89,72 +125,62 @@ bool foundUnderOtherCase(const QByteArray& path, qsizetype nameStart, const stru
         return false;
     }
     const QByteArray other = path.left(nameStart) + QFile::encodeName(variant);
-    struct stat st;
-    return ::lstat(other.constData(), &st) == 0 && sameEntry(st, found);
+    return identityAt(AT_FDCWD, other.constData()) == found;
 }
 
-// rename(2) that never replaces: 0 or the errno of the failure.
-int renameNoReplace(const char* from, const char* to) {
-    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
-        return 0;
+RenameFailure failureOf(int error) {
+    switch (error) {
+        case EEXIST:
+        case ENOTEMPTY:
+            return RenameFailure::TargetExists;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return RenameFailure::AccessDenied;
+        case ENAMETOOLONG:
+            return RenameFailure::NameTooLong;
+        case ENOENT:
+            return RenameFailure::SourceChanged;
+        case ENOTSUP:
+            return RenameFailure::NotSupported;
+        default:
+            return RenameFailure::Other;
     }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return errno;
-    }
-    // The file system refuses the flag (some network and FUSE ones): check, then rename. A file
-    // created under the new name between the two steps would be replaced; no safer call is left.
-    struct stat st;
-    if (::lstat(to, &st) == 0) {
-        return EEXIST;
-    }
-    if (errno != ENOENT) {
-        return errno;
-    }
-    return ::rename(from, to) == 0 ? 0 : errno;
-}
-
-// A change of letter case on a file system that ignores it: the new name is taken by the file
-// itself, so the file steps aside under a free name of the same folder first.
-RenameOutcome renameThroughTemporary(const QByteArray& from, const QByteArray& to) {
-    static unsigned serial = 0;
-    const QByteArray prefix =
-        from.left(folderLength(from)) + "taufix-" + QByteArray::number(::getpid()) + '-';
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const QByteArray temporary = prefix + QByteArray::number(++serial) + ".tmp";
-        const int error = renameNoReplace(from.constData(), temporary.constData());
-        if (error == EEXIST) {
-            continue;
-        }
-        if (error != 0) {
-            return RenameOutcome::Failed;
-        }
-        if (renameNoReplace(temporary.constData(), to.constData()) == 0) {
-            return RenameOutcome::Renamed;
-        }
-        // Should even the way back fail, the file stays whole under the temporary name.
-        renameNoReplace(temporary.constData(), from.constData());
-        return RenameOutcome::Failed;
-    }
-    return RenameOutcome::Failed;
 }
 
 }  // namespace
 
+LinuxFileSystem::~LinuxFileSystem() {
+    if (m_openFolderFd >= 0) {
+        ::close(m_openFolderFd);
+    }
+}
+
 std::optional<PathFacts> LinuxFileSystem::statPath(const QString& path) const {
     const std::optional<QByteArray> native = nativePath(path);
+    const std::optional<struct statx> entry =
+        native ? entryAt(AT_FDCWD, native->constData()) : std::nullopt;
+    if (!entry) {
+        return std::nullopt;
+    }
+    // A link shows what it points to, and is a folder where that is one; a dead link names
+    // nothing.
     struct stat st;
-    if (!native || ::stat(native->constData(), &st) != 0) {
+    st.st_mode = entry->stx_mode;
+    st.st_size = static_cast<off_t>(entry->stx_size);
+    st.st_mtime = entry->stx_mtime.tv_sec;
+    if (S_ISLNK(entry->stx_mode) && ::stat(native->constData(), &st) != 0) {
         return std::nullopt;
     }
     // localtime_r rather than Qt's conversion: fills ask from several threads at once, and
     // Qt's serialises them on a lock.
     struct tm local;
-    if (::localtime_r(&st.st_mtime, &local) == nullptr) {
-        return PathFacts{S_ISDIR(st.st_mode), st.st_size, LocalTime{}};
+    PathFacts facts{S_ISDIR(st.st_mode), st.st_size, LocalTime{}, identityOf(*entry)};
+    if (::localtime_r(&st.st_mtime, &local) != nullptr) {
+        facts.modified = LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                   local.tm_hour,        local.tm_min,     local.tm_sec};
     }
-    return PathFacts{S_ISDIR(st.st_mode), st.st_size,
-                     LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                               local.tm_min, local.tm_sec}};
+    return facts;
 }
 
 QString LinuxFileSystem::storedName(const QString& path) const {
@@ -166,26 +192,28 @@ QString LinuxFileSystem::storedName(const QString& path) const {
     if (nameStart == native->size() || isHidden(native->constData() + nameStart)) {
         return {};
     }
-    const QByteArray nativeName = native->mid(nameStart);
-    struct stat st;
-    if (::lstat(native->constData(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) {
+    const QByteArray wantedName = native->mid(nameStart);
+    if (const std::optional<struct statx> entry = entryAt(AT_FDCWD, native->constData())) {
+        if (S_ISDIR(entry->stx_mode)) {
             return {};
         }
-        if (!foundUnderOtherCase(*native, nameStart, st)) {
-            return QFile::decodeName(nativeName);
+        if (!foundUnderOtherCase(*native, nameStart, identityOf(*entry))) {
+            return QFile::decodeName(wantedName);
         }
     }
     // No entry of exactly this name, or one the folder also finds under another spelling.
-    const QString wanted = capitals(QFile::decodeName(nativeName));
+    const QString wanted = capitals(QFile::decodeName(wantedName));
     QString match;
-    forEachOrdinaryEntry(native->left(nameStart), [&](const char* entry) {
-        if (nativeName == entry) {
-            match = QFile::decodeName(nativeName);
+    forEachEntry(native->left(nameStart), [&](int fd, const dirent& entry) {
+        if (!isOrdinaryEntry(fd, entry)) {
+            return true;
+        }
+        if (wantedName == entry.d_name) {
+            match = QFile::decodeName(wantedName);
             return false;
         }
         if (match.isEmpty()) {
-            QString name = QFile::decodeName(entry);
+            QString name = QFile::decodeName(entry.d_name);
             if (capitals(name) == wanted) {
                 match = std::move(name);
             }
@@ -195,63 +223,187 @@ QString LinuxFileSystem::storedName(const QString& path) const {
     return match;
 }
 
-FolderIndex LinuxFileSystem::readFolder(const QString& folder) const {
-    FolderIndex index;
+FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
+    FolderListing listing;
     const std::optional<QByteArray> native = nativePath(folder);
     if (!native) {
-        return index;
+        return listing;
     }
-    const bool complete = forEachOrdinaryEntry(*native, [&index](const char* entry) {
-        const QString name = QFile::decodeName(entry);
-        const auto [stored, added] = index.insert(capitals(name), name);
-        if (!added && *stored != name) {
-            stored->clear();  // several spellings of one name
+    listing.complete = forEachEntry(*native, [&listing](int fd, const dirent& entry) {
+        if (listing.index.isEmpty()) {
+            const long nameMax = ::fpathconf(fd, _PC_NAME_MAX);
+            listing.nameMax = nameMax > 0 ? static_cast<int>(nameMax) : listing.nameMax;
+        }
+        if (isOrdinaryEntry(fd, entry)) {
+            const QString name = QFile::decodeName(entry.d_name);
+            const auto [stored, added] = listing.index.insert(capitals(name), name);
+            if (!added && *stored != name) {
+                stored->clear();  // several spellings of one name
+            }
         }
         return true;
     });
-    // Half an index would hide clashes as surely as none.
-    return complete ? index : FolderIndex();
+    if (!listing.complete) {
+        // Half an index would hide clashes as surely as none.
+        listing.index = FolderIndex();
+        const long nameMax = ::pathconf(folderOrCurrent(*native), _PC_NAME_MAX);
+        listing.nameMax = nameMax > 0 ? static_cast<int>(nameMax) : listing.nameMax;
+    }
+    return listing;
+}
+
+NameLookup LinuxFileSystem::lookup(const QString& folder, const QString& name) const {
+    const std::optional<QByteArray> nativeFolder = nativePath(folder);
+    const std::optional<QByteArray> native = nativeName(name);
+    if (!nativeFolder || !native) {
+        return {false, std::nullopt, false};
+    }
+    if (const std::optional<struct statx> entry =
+            entryAt(AT_FDCWD, (*nativeFolder + *native).constData())) {
+        return {true, identityOf(*entry), S_ISDIR(entry->stx_mode)};
+    }
+    return {errno == ENOENT || errno == ENAMETOOLONG, std::nullopt, false};
+}
+
+std::optional<QString> LinuxFileSystem::findByIdentity(const QString& folder,
+                                                       const FileIdentity& identity) const {
+    const std::optional<QByteArray> native = nativePath(folder);
+    std::optional<QString> found;
+    if (!native) {
+        return found;
+    }
+    // The listing's inode numbers spare a stat per entry; some FUSE file systems give other
+    // numbers there than stat does, so a second pass asks every entry.
+    for (const bool byListedInode : {true, false}) {
+        forEachEntry(*native, [&](int fd, const dirent& entry) {
+            if ((!byListedInode || entry.d_ino == identity.inode) &&
+                identityAt(fd, entry.d_name) == identity) {
+                found = QFile::decodeName(entry.d_name);
+                return false;
+            }
+            return true;
+        });
+        if (found) {
+            break;
+        }
+    }
+    return found;
 }
 
 std::optional<FolderStamp> LinuxFileSystem::folderStamp(const QString& folder) const {
     const std::optional<QByteArray> native = nativePath(folder);
     struct stat st;
-    if (!native || ::stat(native->isEmpty() ? "." : native->constData(), &st) != 0) {
+    if (!native || ::stat(folderOrCurrent(*native), &st) != 0) {
         return std::nullopt;
     }
     return FolderStamp{st.st_dev, st.st_ino,
                        qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
 }
 
-RenameOutcome LinuxFileSystem::rename(const QString& from, const QString& to) {
-    const std::optional<QByteArray> source = nativePath(from);
-    const std::optional<QByteArray> target = nativePath(to);
-    if (!source || !target) {
-        return RenameOutcome::Failed;
+int LinuxFileSystem::renameExclusive(int folderFd, const char* from, const char* to) {
+    return ::renameat2(folderFd, from, folderFd, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
+}
+
+int LinuxFileSystem::renameNoReplace(int fd, const char* from, const char* to) {
+    const int error = renameExclusive(fd, from, to);
+    if (error != EINVAL && error != ENOSYS) {
+        return error;
     }
-    // A "/" in the new name would move the file into another folder.
-    const qsizetype nameStart = folderLength(*source);
-    if (nameStart == source->size() || target->size() == nameStart ||
-        target->left(folderLength(*target)) != source->left(nameStart)) {
-        return RenameOutcome::Failed;
+    // The file system refuses the flag (network and FUSE ones): a hard link under the new name
+    // is refused atomically when the name is taken, and the old name goes after. One without
+    // hard links cannot rename without the risk of replacing, so it does not.
+    if (::linkat(fd, from, fd, to, 0) != 0) {
+        const int linkError = errno;
+        return linkError == EEXIST || linkError == EACCES || linkError == ENAMETOOLONG ||
+                       linkError == ENOENT
+                   ? linkError
+                   : ENOTSUP;
     }
-    struct stat sourceStat;
+    if (::unlinkat(fd, from, 0) != 0) {
+        const int unlinkError = errno;
+        ::unlinkat(fd, to, 0);  // our own link: the file keeps its old name
+        return unlinkError;
+    }
+    return 0;
+}
+
+// A change of letter case on a file system that ignores it: the new name is taken by the file
+// itself, so the file steps aside under a free name of the same folder first.
+RenameResult LinuxFileSystem::renameThroughTemporary(int fd, const QByteArray& from,
+                                                     const QByteArray& to) {
+    static unsigned serial = 0;
+    const QByteArray prefix = "taufix-" + QByteArray::number(::getpid()) + '-';
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const QByteArray temporary = prefix + QByteArray::number(++serial) + ".tmp";
+        const int error = renameNoReplace(fd, from.constData(), temporary.constData());
+        if (error == EEXIST) {
+            continue;
+        }
+        if (error != 0) {
+            return {failureOf(error), {}};
+        }
+        const int onward = renameNoReplace(fd, temporary.constData(), to.constData());
+        if (onward == 0) {
+            return {};
+        }
+        // Should even the way back fail, the file stays whole under the temporary name.
+        const bool back = renameNoReplace(fd, temporary.constData(), from.constData()) == 0;
+        return {failureOf(onward), back ? QString() : QFile::decodeName(temporary)};
+    }
+    return {RenameFailure::Other, {}};
+}
+
+int LinuxFileSystem::folderDescriptor(const QByteArray& folder) {
+    if (m_openFolderFd < 0 || folder != m_openFolder) {
+        if (m_openFolderFd >= 0) {
+            ::close(m_openFolderFd);
+        }
+        m_openFolder = folder;
+        m_openFolderFd = ::open(folderOrCurrent(folder), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    }
+    return m_openFolderFd;
+}
+
+RenameResult LinuxFileSystem::rename(const QString& folder, const QString& from, const QString& to,
+                                     const FileIdentity& identity) {
+    const std::optional<QByteArray> nativeFolder = nativePath(folder);
+    const std::optional<QByteArray> source = nativeName(from);
+    const std::optional<QByteArray> target = nativeName(to);
+    if (!nativeFolder || !source) {
+        return {RenameFailure::SourceChanged, {}};
+    }
+    if (!target) {
+        return {RenameFailure::Other, {}};
+    }
+    int fd = folderDescriptor(*nativeFolder);
+    // The file the list names must still be the one it listed; a folder opened for an earlier
+    // renaming may have been replaced under its path since, so it is opened afresh once.
+    std::optional<FileIdentity> found = fd < 0 ? std::nullopt : identityAt(fd, source->constData());
+    if (found != identity) {
+        ::close(m_openFolderFd);
+        m_openFolderFd = -1;
+        fd = folderDescriptor(*nativeFolder);
+        found = fd < 0 ? std::nullopt : identityAt(fd, source->constData());
+    }
+    if (fd < 0) {
+        return {failureOf(errno), {}};
+    }
+    if (found != identity) {
+        return {RenameFailure::SourceChanged, {}};
+    }
     if (*source == *target) {
-        return ::lstat(source->constData(), &sourceStat) == 0 ? RenameOutcome::Renamed
-                                                              : RenameOutcome::Failed;
+        return {};
     }
-    const int error = renameNoReplace(source->constData(), target->constData());
+    const int error = renameNoReplace(fd, source->constData(), target->constData());
     if (error == 0) {
-        return RenameOutcome::Renamed;
+        return {};
     }
     // A taken name may be taken by the file itself, on a file system that ignores letter case.
-    struct stat targetStat;
     if (error != EEXIST || capitals(from) != capitals(to) ||
-        ::lstat(source->constData(), &sourceStat) != 0 ||
-        ::lstat(target->constData(), &targetStat) != 0 || !sameEntry(sourceStat, targetStat)) {
-        return RenameOutcome::Failed;
+        identityAt(fd, target->constData()) != identity) {
+        return {failureOf(error), {}};
     }
-    return renameThroughTemporary(*source, *target);
+    return renameThroughTemporary(fd, *source, *target);
 }
 
 FileSystem& hostFileSystem() {

@@ -1,14 +1,41 @@
 #pragma once
 
+#include <QByteArray>
+
 #include "filesystem/file_system.h"
 
 // The file system of a Linux host: "/" separates, a name beginning with "." is hidden, and
-// names are compared ignoring letter case only where the file system itself does so.
+// names are compared ignoring letter case only where the file system itself does so. Renamings
+// happen relative to the folder opened once, with the bare names.
 class LinuxFileSystem : public FileSystem {
   public:
+    LinuxFileSystem() = default;
+    LinuxFileSystem(const LinuxFileSystem&) = delete;
+    LinuxFileSystem& operator=(const LinuxFileSystem&) = delete;
+    ~LinuxFileSystem() override;
+
     std::optional<PathFacts> statPath(const QString& path) const override;
     QString storedName(const QString& path) const override;
-    FolderIndex readFolder(const QString& folder) const override;
+    FolderListing readFolder(const QString& folder) const override;
+    NameLookup lookup(const QString& folder, const QString& name) const override;
+    std::optional<QString> findByIdentity(const QString& folder,
+                                          const FileIdentity& identity) const override;
     std::optional<FolderStamp> folderStamp(const QString& folder) const override;
-    RenameOutcome rename(const QString& from, const QString& to) override;
+    RenameResult rename(const QString& folder, const QString& from, const QString& to,
+                        const FileIdentity& identity) override;
+
+  protected:
+    // renameat2 with RENAME_NOREPLACE: 0, or the errno of its failure. Network and FUSE file
+    // systems may refuse the flag with EINVAL.
+    virtual int renameExclusive(int folderFd, const char* from, const char* to);
+
+  private:
+    // The descriptor of folder, opened once for the renamings in it; -1 when it cannot be opened.
+    int folderDescriptor(const QByteArray& folder);
+    // A renaming that never replaces, also where the file system refuses the flag.
+    int renameNoReplace(int folderFd, const char* from, const char* to);
+    RenameResult renameThroughTemporary(int folderFd, const QByteArray& from, const QByteArray& to);
+
+    QByteArray m_openFolder;
+    int m_openFolderFd = -1;
 };

@@ -133,12 +133,14 @@ QString formatTime(const LocalTime& t, QStringView pattern) {
 
 }  // namespace
 
-FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified) {
+FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified,
+                        const FileIdentity& identity) {
     const PathSplit split = splitPath(path);
     FileEntry entry;
     entry.AlterName = path.mid(split.sep);
     entry.Selected = true;
     entry.PfadName = path;
+    entry.identity = identity;
     entry.Typ = path.mid(split.dot);
     entry.NurName = path.mid(split.sep, split.dot - split.sep - 1);
     entry.InOrdner = path.left(split.sep);

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "filesystem/local_time.h"
+#include "filesystem/file_system.h"
 
 // Column indexes of a list row; 6 exists but is never written.
 enum Column : int {
@@ -32,6 +32,7 @@ struct FileEntry {
     QString SortGroesse;      // length as 16 upper-case hex digits
     QString PfadName;         // full path as it entered the list; the entry's identity
     QString NurName;          // file name without extension and its dot
+    FileIdentity identity;    // the file that entered the list, which alone is ever renamed
     bool Selected = true;
 
     const QString& column(int k) const;
@@ -50,6 +51,7 @@ QString FormatFileSize(double size);
 
 // A new, marked entry from the path as it enters the list, the file's length and its
 // modification time (both time columns from this one reading).
-FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified);
+FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified,
+                        const FileIdentity& identity = {});
 
 inline const QString kPlaceholderName = QStringLiteral("< ? >");

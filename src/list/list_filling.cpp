@@ -4,9 +4,12 @@
 #include <QFile>
 #include <QSet>
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 #include "filesystem/file_system.h"
 
@@ -23,9 +26,7 @@ bool needsCleaning(const QString& path) {
 
 // The entry a path would add, from what one stat tells; nothing for folders and paths that name
 // nothing.
-std::optional<FileEntry> candidateEntry(const QString& given, FillMode mode,
-                                        const FileSystem& fileSystem) {
-    QString path = listPath(given);
+std::optional<FileEntry> candidateEntry(QString path, FillMode mode, const FileSystem& fileSystem) {
     const std::optional<PathFacts> facts = fileSystem.statPath(path);
     if (!facts || facts->isFolder) {
         return std::nullopt;
@@ -37,7 +38,7 @@ std::optional<FileEntry> candidateEntry(const QString& given, FillMode mode,
             path = path.left(splitPath(path).sep) + stored;
         }
     }
-    return makeFileEntry(path, facts->length, facts->modified);
+    return makeFileEntry(path, facts->length, facts->modified, facts->identity);
 }
 
 // The file system's answers dominate a large fill; they are asked for on every core at once.
@@ -66,11 +67,23 @@ std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths,
 
 }  // namespace
 
-QString listPath(const QString& path) {
+std::optional<QString> workingFolder() {
+    // Not QDir::currentPath(): it gives the empty text when the folder is gone or its path too
+    // long, and a relative path would then silently name a file below "/".
+    char* folder = ::getcwd(nullptr, 0);
+    if (folder == nullptr) {
+        return std::nullopt;
+    }
+    const QString text = QFile::decodeName(folder);
+    std::free(folder);
+    return text;
+}
+
+QString listPath(const QString& path, const QString& workingFolder) {
     if (!needsCleaning(path)) {
         return path;
     }
-    const QString absolute = QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path;
+    const QString absolute = path.startsWith(u'/') ? path : workingFolder + u'/' + path;
     QStringList parts = absolute.split(u'/', Qt::SkipEmptyParts);
     parts.removeAll(QStringLiteral("."));
     return u'/' + parts.join(u'/');
@@ -78,8 +91,10 @@ QString listPath(const QString& path) {
 
 namespace {
 
-FillResult appendFiles(FileList& list, const QStringList& paths, FillMode mode,
-                       const FileSystem& fileSystem, const ProgressCallback& progress) {
+// paths as they enter the list, each made from the path given at the same place.
+FillResult appendFiles(FileList& list, const QStringList& paths, const QStringList& given,
+                       FillMode mode, const FileSystem& fileSystem,
+                       const ProgressCallback& progress) {
     FillResult result;
     std::vector<std::optional<FileEntry>> candidates = candidateEntries(paths, mode, fileSystem);
     QSet<QString> known;
@@ -97,7 +112,7 @@ FillResult appendFiles(FileList& list, const QStringList& paths, FillMode mode,
         }
         std::optional<FileEntry>& candidate = candidates[static_cast<size_t>(i - 1)];
         if (!candidate || known.contains(candidate->PfadName)) {
-            result.skipped << paths.at(i - 1);
+            result.skipped << given.at(i - 1);
             continue;
         }
         FileEntry& entry = *candidate;
@@ -125,18 +140,30 @@ FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode 
                     const FileSystem& fileSystem, const ProgressCallback& progress) {
     list.setSorted(false);
     QStringList paths;
+    QStringList given;
     paths.reserve(nativePaths.size());
     QByteArrayList unrepresentable;
+    QByteArrayList unresolvable;
+    std::optional<std::optional<QString>> folder;  // asked for once, at the first relative path
     for (const QByteArray& native : nativePaths) {
         const QString path = QFile::decodeName(native);
-        if (QFile::encodeName(path) == native) {
-            paths << path;
-        } else {
+        if (QFile::encodeName(path) != native) {
             unrepresentable << native;
+            continue;
         }
+        if (!path.startsWith(u'/') && !folder) {
+            folder = workingFolder();
+        }
+        if (!path.startsWith(u'/') && !*folder) {
+            unresolvable << native;
+            continue;
+        }
+        paths << listPath(path, folder && *folder ? **folder : QString());
+        given << path;
     }
-    FillResult result = appendFiles(list, paths, mode, fileSystem, progress);
+    FillResult result = appendFiles(list, paths, given, mode, fileSystem, progress);
     result.unrepresentable = unrepresentable;
+    result.unresolvable = unresolvable;
     return result;
 }
 

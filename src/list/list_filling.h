@@ -2,6 +2,7 @@
 
 #include <QByteArrayList>
 #include <QStringList>
+#include <optional>
 
 #include "filesystem/progress.h"
 #include "list/file_list.h"
@@ -17,10 +18,12 @@ struct FillResult {
     int added = 0;
     QStringList skipped;             // folders, paths that name nothing, duplicates
     QByteArrayList unrepresentable;  // paths whose names are no valid text, as given
+    QByteArrayList unresolvable;     // relative paths while the working folder is unknown
 };
 
 // Vets each path and appends every file not yet in the list as a marked entry, leaving Sorted
-// off. Relative paths are made absolute against the current folder first. A path that does not
+// off. Relative paths are made absolute against the working folder first, and refused while it
+// is unknown: guessing it could name another file. A path that does not
 // survive the way to text and back (a name that is not valid UTF-8) is refused: renaming by its
 // text would reach another file or none.
 FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
@@ -30,6 +33,10 @@ FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode 
 FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
                      const FileSystem& fileSystem, const ProgressCallback& progress = {});
 
-// The path as it enters the list: absolute, without empty or "." components. ".." stays, since
-// resolving it by text could name another file than the kernel does behind a symbolic link.
-QString listPath(const QString& path);
+// The working folder; nothing when it is gone or its path too long to tell.
+std::optional<QString> workingFolder();
+
+// The path as it enters the list: absolute against the working folder, without empty or "."
+// components. ".." stays, since resolving it by text could name another file than the kernel
+// does behind a symbolic link.
+QString listPath(const QString& path, const QString& workingFolder);

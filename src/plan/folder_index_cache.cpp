@@ -9,18 +9,20 @@ constexpr qint64 kRacyStampNs = 3'000'000'000;
 
 }  // namespace
 
-const FolderIndex& FolderIndexCache::index(const QString& folder, const FileSystem& fileSystem) {
+const FolderListing& FolderIndexCache::index(const QString& folder, const FileSystem& fileSystem) {
     const std::optional<FolderStamp> stamp = fileSystem.folderStamp(folder);
     Entry& entry = m_entries[folder];
     entry.used = true;
     if (entry.reusable && entry.stamp == stamp) {
-        return entry.index;
+        return entry.listing;
     }
     const qint64 readStartNs = QDateTime::currentMSecsSinceEpoch() * 1'000'000;
-    entry.index = fileSystem.readFolder(folder);
+    entry.listing = fileSystem.readFolder(folder);
     entry.stamp = stamp;
-    entry.reusable = stamp && stamp->modifiedNs < readStartNs - kRacyStampNs;
-    return entry.index;
+    // A folder not listed whole is asked name by name in every check.
+    entry.reusable =
+        entry.listing.complete && stamp && stamp->modifiedNs < readStartNs - kRacyStampNs;
+    return entry.listing;
 }
 
 void FolderIndexCache::dropUnused() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHashFunctions>
 #include <QString>
 #include <optional>
 #include <unordered_map>
@@ -11,14 +12,14 @@
 // stamp as it is is read again every time.
 class FolderIndexCache {
   public:
-    const FolderIndex& index(const QString& folder, const FileSystem& fileSystem);
+    const FolderListing& index(const QString& folder, const FileSystem& fileSystem);
     // Forgets the folders not asked for since the last call.
     void dropUnused();
 
   private:
     struct Entry {
         std::optional<FolderStamp> stamp;
-        FolderIndex index;
+        FolderListing listing;
         bool reusable = false;
         bool used = true;
     };

@@ -51,6 +51,33 @@ QString failureMessage(const PlanVerdict& verdict) {
                 "bestehen!");
         case PlanFailure::SeparatorInName:
             return QStringLiteral("Fehler: Es gibt Namen, die ein Ordner-Trennzeichen enthalten!");
+        case PlanFailure::NameTooLong:
+            return QStringLiteral(
+                "Fehler: Es gibt Namen, die länger sind, als das Dateisystem erlaubt!");
+        case PlanFailure::FolderUnreadable:
+            return QStringLiteral(
+                "Fehler: Einige Ordner lassen sich nicht durchsuchen - ob ein Name schon "
+                "vergeben ist, bleibt offen!");
+    }
+    return QString();
+}
+
+QString reasonText(RenameFailure failure) {
+    switch (failure) {
+        case RenameFailure::None:
+            break;
+        case RenameFailure::SourceChanged:
+            return QStringLiteral("Quelle hat sich verändert");
+        case RenameFailure::TargetExists:
+            return QStringLiteral("Ziel existiert bereits");
+        case RenameFailure::AccessDenied:
+            return QStringLiteral("Zugriff verweigert");
+        case RenameFailure::NameTooLong:
+            return QStringLiteral("Name zu lang");
+        case RenameFailure::NotSupported:
+            return QStringLiteral("Dateisystem kann nur durch Ersetzen umbenennen");
+        case RenameFailure::Other:
+            return QStringLiteral("Fehler des Dateisystems");
     }
     return QString();
 }

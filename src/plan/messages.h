@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "engine/mask_compiler.h"
+#include "filesystem/file_system.h"
 #include "plan/plan_failure.h"
 
 struct PlanVerdict;
@@ -12,3 +13,6 @@ QString ShowError(MaskError error);
 
 // The hint-line text of the failure the verdict reports; empty when it reports none.
 QString failureMessage(const PlanVerdict& verdict);
+
+// Why a renaming failed, in a few words: "Ziel existiert bereits".
+QString reasonText(RenameFailure failure);

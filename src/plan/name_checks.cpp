@@ -1,6 +1,10 @@
 #include "plan/name_checks.h"
 
+#include <QHashFunctions>
+#include <unordered_map>
+
 #include "filesystem/capitals.h"
+#include "filesystem/file_system.h"
 #include "list/file_list.h"
 #include "plan/folder_index_cache.h"
 
@@ -32,9 +36,22 @@ bool clashes(const FileEntry& entry, const QString& upperNew, const FolderIndex&
     return *found != entry.AlterName || upperNew != capitals(entry.AlterName);
 }
 
+// The same for a folder that can be searched but not listed: only the exact name can be asked
+// for, which is also what the kernel's renaming compares. Nothing when even that fails.
+std::optional<bool> clashesByLookup(const FileEntry& entry, const FileSystem& fileSystem) {
+    if (entry.NeuerName == entry.AlterName) {
+        return false;
+    }
+    const NameLookup found = fileSystem.lookup(entry.InOrdner, entry.NeuerName);
+    if (!found.searchable) {
+        return std::nullopt;
+    }
+    return found.entry && !found.isFolder && *found.entry != entry.identity;
+}
+
 // What the pass keeps for the folder of the entries it is walking through.
 struct FolderState {
-    const FolderIndex* index = nullptr;
+    const FolderListing* listing = nullptr;
     NameTable* targets = nullptr;  // new names in capitals, shared by spellings of the folder
 };
 
@@ -55,6 +72,12 @@ std::optional<PlanFailure> NameChecks::firstFailure() const {
     }
     if (!NoSeparator) {
         return PlanFailure::SeparatorInName;
+    }
+    if (!NoLongName) {
+        return PlanFailure::NameTooLong;
+    }
+    if (!FoldersSearchable) {
+        return PlanFailure::FolderUnreadable;
     }
     return std::nullopt;
 }
@@ -88,12 +111,17 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             current = state;
         }
         const QString upperName = capitals(name);
-        if (checks.NoClash) {
-            if (current.index == nullptr) {
-                current.index = folders[currentFolder].index =
-                    &cache.index(currentFolder, fileSystem);
-            }
-            checks.NoClash = !clashes(entry, upperName, *current.index);
+        if (current.listing == nullptr) {
+            current.listing = folders[currentFolder].listing =
+                &cache.index(currentFolder, fileSystem);
+        }
+        checks.NoLongName = checks.NoLongName && name.toUtf8().size() <= current.listing->nameMax;
+        if (checks.NoClash && current.listing->complete) {
+            checks.NoClash = !clashes(entry, upperName, current.listing->index);
+        } else if (checks.NoClash && checks.FoldersSearchable) {
+            const std::optional<bool> clash = clashesByLookup(entry, fileSystem);
+            checks.FoldersSearchable = clash.has_value();
+            checks.NoClash = !clash.value_or(false);
         }
         if (checks.NamesUnique) {
             checks.NamesUnique = current.targets->insert(upperName, QString()).second;

@@ -10,15 +10,15 @@ class FolderIndexCache;
 
 // The verdicts over the new names of the marked entries.
 struct NameChecks {
-    bool NamesUnique = true;     // no two marked entries share folder and new name
-    bool NoClash = true;         // no new name is taken by another existing file
-    bool NoTypeOnlyName = true;  // no new name begins with "."
-    bool NoBlankName = true;     // no new name is empty or blanks only
-    bool NoSeparator = true;     // no new name holds "/" or a NUL character
+    bool NamesUnique = true;        // no two marked entries share folder and new name
+    bool NoClash = true;            // no new name is taken by another existing file
+    bool NoTypeOnlyName = true;     // no new name begins with "."
+    bool NoBlankName = true;        // no new name is empty or blanks only
+    bool NoSeparator = true;        // no new name holds "/" or a NUL character
+    bool NoLongName = true;         // no new name is longer than its file system takes
+    bool FoldersSearchable = true;  // every folder could be asked whether a new name is taken
 
-    bool allPassed() const {
-        return NamesUnique && NoClash && NoTypeOnlyName && NoBlankName && NoSeparator;
-    }
+    bool allPassed() const { return !firstFailure(); }
     // The first failed check, in the order they are reported.
     std::optional<PlanFailure> firstFailure() const;
 };

@@ -18,8 +18,10 @@ PlanVerdict checkPlan(FileList& list, const RenameSettings& settings, const File
     if (!mask.MaskOK || list.isEmpty()) {
         return verdict;
     }
-    verdict.counterInRange = counterValue(settings.Start, settings.Step, list.count()) <=
-                             std::numeric_limits<qint32>::max();
+    // Only a counter that stands in the names can be too large for them.
+    verdict.counterInRange = !usesCounter(mask.MaskTokens) ||
+                             counterValue(settings.Start, settings.Step, list.count()) <=
+                                 std::numeric_limits<qint32>::max();
     verdict.names = checkNames(list, fileSystem, folders);
     verdict.failure = verdict.counterInRange ? verdict.names.firstFailure()
                                              : std::optional(PlanFailure::CounterTooLarge);

@@ -9,4 +9,6 @@ enum class PlanFailure {
     TypeOnlyName,
     BlankName,
     SeparatorInName,
+    NameTooLong,
+    FolderUnreadable,
 };

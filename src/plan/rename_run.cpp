@@ -2,36 +2,57 @@
 
 #include <vector>
 
-#include "filesystem/file_system.h"
+#include "filesystem/journal_store.h"
 #include "list/file_list.h"
+#include "plan/journal.h"
 
-RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem,
+RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, JournalStore& journal,
                                     FailureDecision& decision, const ProgressCallback& progress) {
     RenameRunResult result;
     const int count = list.count();
+    // The plan in the order of the run: from the last row to the first.
+    QList<JournalEntry> plan;
+    std::vector<int> rowOfEntry;
+    for (int i = count; i >= 1; --i) {
+        const FileEntry& entry = list.at(i);
+        if (entry.Selected) {
+            plan.append({entry.InOrdner, entry.AlterName, entry.NeuerName, entry.identity});
+            rowOfEntry.push_back(i);
+        }
+    }
+    RunJournal record;
+    if (!record.begin(journal, plan)) {
+        result.journalError = journal.why();
+        return result;
+    }
     // Renamed rows leave the list in one pass at the end; going from the last row to the first,
     // no row still to come changes its position meanwhile.
     std::vector<bool> renamed(static_cast<size_t>(count), false);
-    for (int i = count; i >= 1; --i) {
-        const FileEntry& entry = list.at(i);
-        if (!entry.Selected) {
-            continue;
+    for (qsizetype e = 0; e < plan.size(); ++e) {
+        if (decision.stopRequested()) {
+            result.interrupted = true;
+            break;
         }
+        const int i = rowOfEntry[static_cast<size_t>(e)];
+        const FileEntry& entry = list.at(i);
         if (progress) {
             progress(count - i, count);
         }
-        const QString target = entry.InOrdner + entry.NeuerName;
-        if (fileSystem.rename(entry.PfadName, target) == RenameOutcome::Renamed) {
-            result.renamed.push_back({entry.PfadName, target});
+        const RenameResult outcome = record.rename(fileSystem, static_cast<int>(e), plan.at(e));
+        if (outcome.renamed()) {
+            const RenamedFile file{entry.PfadName, entry.InOrdner + entry.NeuerName};
+            result.renamed.push_back(file);
+            decision.renamed(file);
             renamed[static_cast<size_t>(i - 1)] = true;
             continue;
         }
         ++result.failed;
-        if (!decision.continueAfterFailure(entry)) {
+        if (!decision.continueAfterFailure(entry, outcome)) {
             result.cancelled = true;
             break;
         }
     }
+    record.end();
     if (!result.renamed.isEmpty()) {
         list.removeRows(renamed);
     }

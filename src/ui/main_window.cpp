@@ -13,10 +13,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTreeView>
 #include <array>
 #include <utility>
 
+#include "filesystem/journal_store.h"
+#include "plan/messages.h"
 #include "ui/button_indexes.h"
 #include "ui/delay_timer.h"
 #include "ui/field_behaviour.h"
@@ -76,15 +79,36 @@ class MessageBoxDecision : public FailureDecision {
   public:
     explicit MessageBoxDecision(QWidget* parent) : m_parent(parent) {}
 
-    bool continueAfterFailure(const FileEntry& entry) override {
+    bool continueAfterFailure(const FileEntry& entry, const RenameResult& result) override {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Taufix"), failureDialogText(entry),
                         QMessageBox::Ok | QMessageBox::Cancel, m_parent);
         box.setDefaultButton(QMessageBox::Ok);
+        // The dialog's own text says no reason; its details do.
+        box.setDetailedText(
+            QStringLiteral("Grund: ") + reasonText(result.failure) +
+            (result.temporaryName.isEmpty()
+                 ? QString()
+                 : QStringLiteral("\nDie Datei heißt jetzt ") + result.temporaryName));
         return box.exec() == QMessageBox::Ok;
     }
 
   private:
     QWidget* m_parent;
+};
+
+// Collects what an undo could not restore, for one dialog at its end.
+class UndoReport : public UndoListener {
+  public:
+    void notRestored(const NotRestored& file) override {
+        const JournalEntry& entry = file.entry;
+        lines << entry.folder + entry.to + QStringLiteral(" --> ") + entry.from +
+                     QStringLiteral(" (") +
+                     (file.reason == RenameFailure::SourceChanged
+                          ? QStringLiteral("nicht mehr zu finden")
+                          : reasonText(file.reason)) +
+                     u')';
+    }
+    QStringList lines;
 };
 
 // The report of a run: the new names in the order of the run, each on a line of its own.
@@ -105,13 +129,13 @@ void setTextIfDifferent(QLineEdit* field, const QString& text) {
 
 }  // namespace
 
-Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem,
+Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem, JournalStore& journal,
              const QByteArrayList& arguments, std::unique_ptr<DelayTimer> timer, QWidget* parent)
     : QMainWindow(parent),
       m_store(store),
       m_shell(shell),
       m_history(store),
-      m_presenter(fileSystem, m_history, std::move(timer)),
+      m_presenter(fileSystem, m_history, journal, std::move(timer)),
       m_model(m_presenter),
       m_marks(&m_model) {
     setObjectName(QStringLiteral("Form1"));
@@ -147,6 +171,7 @@ Form1::~Form1() = default;
 
 void Form1::connectPresenter() {
     connect(&m_presenter, &PlanPresenter::userInfo, m_ui.StatusPanel[1], &QLabel::setText);
+    connect(&m_presenter, &PlanPresenter::notice, m_ui.NoticePanel, &QLabel::setText);
     connect(&m_presenter, &PlanPresenter::progress, this, &Form1::showProgress);
     connect(&m_presenter, &PlanPresenter::checked, this,
             [this] { m_ui.StatusPanel[0]->setText(m_presenter.markedText()); });
@@ -185,6 +210,10 @@ void Form1::connectControls() {
     connect(m_ui.Liste->header(), &QHeaderView::sectionClicked, this,
             [this](int section) { m_presenter.headerClicked(section + 1); });
     connect(m_historyMenu, &HistoryMenu::memberChosen, this, &Form1::LoadScenario);
+    connect(m_ui.UndoButton, &QPushButton::clicked, this, &Form1::undoLastRun);
+    auto* undoKey =
+        new QShortcut(QKeySequence::Undo, m_ui.Liste, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(undoKey, &QShortcut::activated, this, &Form1::undoLastRun);
 
     auto* digitKeys = new DigitKeysOnly(this);
     for (QLineEdit* counter : {m_ui.Zahl, m_ui.Schrittweite}) {
@@ -214,6 +243,9 @@ void Form1::startUp(const QByteArrayList& arguments) {
     m_presenter.clearList();
     if (!arguments.isEmpty()) {
         m_presenter.fill(arguments, FillMode::CommandLine);
+    }
+    if (!m_store.problem().isEmpty()) {
+        m_ui.StatusPanel[1]->setText(m_store.problem());
     }
 }
 
@@ -271,12 +303,40 @@ void Form1::BtnClick(int index) {
 void Form1::UmTaufen() {
     MessageBoxDecision decision(this);
     const RenameRunResult result = m_presenter.UmTaufen(decision);
+    if (result.journalError) {
+        QMessageBox::warning(this, QStringLiteral("Taufix"),
+                             QStringLiteral("Das Protokoll lässt sich nicht schreiben (") +
+                                 *result.journalError +
+                                 QStringLiteral("); nichts wurde umbenannt."));
+    }
     if (m_presenter.dirIt()) {
         m_ui.DirItTextBox->setPlainText(DirText(result));
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         clipboard->setText(m_ui.DirItTextBox->toPlainText());
         m_ui.DirItTextBox->clear();
+    }
+}
+
+void Form1::undoLastRun() {
+    UndoReport report;
+    const UndoResult result = m_presenter.undoLastRun(report);
+    if (result.nothingToUndo) {
+        QApplication::beep();
+        m_ui.NoticePanel->setText(QStringLiteral("Nichts rückgängig zu machen"));
+        return;
+    }
+    if (result.journalError) {
+        report.lines << QStringLiteral("Das Protokoll lässt sich nicht schreiben (") +
+                            *result.journalError + QStringLiteral("); nichts wurde umbenannt.");
+    }
+    m_ui.NoticePanel->setText(QStringLiteral("Rückgängig: %1 zurückbenannt, %2 nicht möglich")
+                                  .arg(result.restored.size())
+                                  .arg(result.notRestored.size()));
+    if (!report.lines.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Taufix"),
+                             QStringLiteral("Diese Dateien ließen sich nicht zurückbenennen:\n\n") +
+                                 report.lines.join(u'\n'));
     }
 }
 

@@ -13,6 +13,7 @@
 
 class CaretKeeper;
 class FileSystem;
+class JournalStore;
 class HistoryMenu;
 class InfoForm;
 class SettingsStore;
@@ -25,7 +26,7 @@ class Form1 : public QMainWindow {
   public:
     // arguments: the paths named on the command line, one path each, as the file system spells
     // them. timer: the delay of the delayed check; without one it runs on the event loop.
-    Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem,
+    Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem, JournalStore& journal,
           const QByteArrayList& arguments = {}, std::unique_ptr<DelayTimer> timer = nullptr,
           QWidget* parent = nullptr);
     ~Form1() override;
@@ -37,6 +38,7 @@ class Form1 : public QMainWindow {
 
     void BtnClick(int index);
     void UmTaufen();
+    void undoLastRun();
     void ShowScenarioMenu();
     void LoadScenario(int index);
     void showInfo();

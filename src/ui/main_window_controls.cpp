@@ -23,8 +23,12 @@ void addStatusPanels(MainWindowControls& c) {
         panel->setFrameShadow(QFrame::Sunken);
         panel->setContentsMargins(3, 0, 3, 0);
     }
+    c.NoticePanel = new QLabel(c.Status);
+    c.NoticePanel->setObjectName(QStringLiteral("StatusPanel3"));
+    c.NoticePanel->setContentsMargins(3, 0, 3, 0);
     c.Status->addWidget(c.StatusPanel[0]);
     c.Status->addWidget(c.StatusPanel[1], 1);
+    c.Status->addPermanentWidget(c.NoticePanel);
 }
 
 }  // namespace
@@ -61,6 +65,7 @@ MainWindowControls buildMainWindowControls(QMainWindow& window) {
              ui.Btn7,  ui.Btn8,  ui.Btn9,  ui.Btn10, ui.Btn11, ui.Btn12, ui.Btn13,
              nullptr,  ui.Btn15, ui.Btn16, ui.Btn17, ui.Btn18, ui.Btn19, ui.Btn20,
              ui.Btn21, ui.Btn22, ui.Btn23, ui.Btn24, ui.Btn25};
+    c.UndoButton = ui.UndoButton;
 
     // The form file cannot reach the header's section behaviour.
     c.Liste->header()->setSectionsMovable(false);

@@ -46,8 +46,11 @@ struct MainWindowControls {
 
     QStatusBar* Status = nullptr;
     std::array<QLabel*, 2> StatusPanel{};  // panel 1 and panel 2
+    // Notices that must not hide the hint line, such as files a fill passed over.
+    QLabel* NoticePanel = nullptr;
 
     std::array<QPushButton*, kBtnCount> Btn{};  // Btn[14] stays null
+    QPushButton* UndoButton = nullptr;
 };
 
 // Creates, captions and places every control in window, with the tab order of the window.

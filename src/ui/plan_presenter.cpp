@@ -1,5 +1,6 @@
 #include "ui/plan_presenter.h"
 
+#include <QFile>
 #include <array>
 
 #include "filesystem/file_system.h"
@@ -13,6 +14,13 @@ const QString kRunningText = QStringLiteral("Umbenennung läuft ...");
 
 // The padding of the lead-zero choices "keine", "Null", "Leerzeichen", "Unterstrich".
 constexpr std::array<char16_t, 4> kLeadZeroOfChoice{u'\0', u'0', u' ', u'_'};
+
+QString unresolvableText(int count) {
+    return QStringLiteral("Hinweis: ") + QString::number(count) +
+           QStringLiteral(
+               " Pfad(e) übergangen: Der aktuelle Ordner lässt sich nicht bestimmen, und ein "
+               "relativer Pfad könnte eine andere Datei nennen.");
+}
 
 }  // namespace
 
@@ -29,9 +37,10 @@ QString unrepresentableText(int count) {
 }
 
 PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
-                             std::unique_ptr<DelayTimer> timer)
+                             JournalStore& journal, std::unique_ptr<DelayTimer> timer)
     : m_fileSystem(fileSystem),
       m_history(history),
+      m_journal(journal),
       m_timer(timer ? std::move(timer) : std::make_unique<QtDelayTimer>()) {
     m_timer->onTick = [this] { timerTick(); };
     m_digitChoices = InitStellenAnzahl(m_settings.Start, m_settings.Step, 0);
@@ -162,9 +171,14 @@ FillResult PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode)
     Q_EMIT rowsChanged();
     // The check offers the digit counts anew for the new number of rows.
     ChkSituation();
+    QStringList notices;
     if (!result.unrepresentable.isEmpty()) {
-        Q_EMIT userInfo(unrepresentableText(static_cast<int>(result.unrepresentable.size())));
+        notices << unrepresentableText(static_cast<int>(result.unrepresentable.size()));
     }
+    if (!result.unresolvable.isEmpty()) {
+        notices << unresolvableText(static_cast<int>(result.unresolvable.size()));
+    }
+    Q_EMIT notice(notices.join(u' '));
     return result;
 }
 
@@ -188,7 +202,20 @@ RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
     Q_EMIT userInfo(kRunningText);
     m_history.SaveScenario(currentScenario());
     RenameRunResult result =
-        renameMarkedEntries(m_list, m_fileSystem, decision, progressCallback());
+        renameMarkedEntries(m_list, m_fileSystem, m_journal, decision, progressCallback());
+    Q_EMIT rowsChanged();
+    ChkSituation();
+    return result;
+}
+
+UndoResult PlanPresenter::undoLastRun(UndoListener& listener) {
+    cancelDelayedCheck();
+    UndoResult result = ::undoLastRun(m_journal, m_fileSystem, listener);
+    QByteArrayList restored;
+    for (const RenamedFile& file : result.restored) {
+        restored << QFile::encodeName(file.to);
+    }
+    FillListe(m_list, restored, FillMode::Drop, m_fileSystem, progressCallback());
     Q_EMIT rowsChanged();
     ChkSituation();
     return result;

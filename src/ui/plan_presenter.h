@@ -13,10 +13,12 @@
 #include "plan/folder_index_cache.h"
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
+#include "plan/undo.h"
 #include "ui/scenario_history.h"
 
 class DelayTimer;
 class FileSystem;
+class JournalStore;
 
 // The window's side of the plan: the list, the options as the controls hold them, and when the
 // plan is checked. Typing and clicks in the list reach the check after the delay; choices, list
@@ -27,7 +29,7 @@ class PlanPresenter : public QObject {
 
   public:
     // Without a timer the presenter counts the delay on the event loop.
-    PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
+    PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history, JournalStore& journal,
                   std::unique_ptr<DelayTimer> timer = nullptr);
     ~PlanPresenter() override;
 
@@ -82,6 +84,8 @@ class PlanPresenter : public QObject {
     // The rename run: drops a pending delayed check, saves the options as the newest history
     // entry, renames the marked entries and ends with a check.
     RenameRunResult UmTaufen(FailureDecision& decision);
+    // Takes the last run back; the files that got their old names again return to the list.
+    UndoResult undoLastRun(UndoListener& listener);
 
     void ChkSituation();
     void ChkSituationButDelayed();
@@ -91,6 +95,8 @@ class PlanPresenter : public QObject {
 
   Q_SIGNALS:
     void userInfo(const QString& text);
+    // What a fill passed over, beside the hint line, which the check's verdict keeps.
+    void notice(const QString& text);
     void progress(int value, int maximum);
     // The rows changed in number or order.
     void rowsChanged();
@@ -112,6 +118,7 @@ class PlanPresenter : public QObject {
 
     FileSystem& m_fileSystem;
     ScenarioHistory& m_history;
+    JournalStore& m_journal;
     std::unique_ptr<DelayTimer> m_timer;
     FileList m_list;
     RenameSettings m_settings;
@@ -133,5 +140,5 @@ class PlanPresenter : public QObject {
     bool m_checkRunning = false;
 };
 
-// The hint after a fill that refused names which are no valid text.
+// The notice after a fill that refused names which are no valid text.
 QString unrepresentableText(int count);

@@ -1,26 +1,35 @@
 #include "ui/settings_store.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QVariant>
 
 namespace {
 
-const QString kOrganisation = QStringLiteral("Veskandor");
 const QString kSection = QStringLiteral("Taufix");
 
 }  // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation) {
-    m_settings.beginGroup(kSection);
-}
+    : SettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                    QStringLiteral("/Veskandor.conf")) {}
 
-// An explicit path is a file on every platform; NativeFormat would mean the registry on Windows.
-SettingsStore::SettingsStore(const QString& filePath) : m_settings(filePath, QSettings::IniFormat) {
-    m_settings.beginGroup(kSection);
+SettingsStore::SettingsStore(const QString& filePath) {
+    // Reading a fifo or a device would wait for ever, and a folder cannot be a store.
+    const QFileInfo file(filePath);
+    if (file.exists() && !file.isFile()) {
+        m_problem = QStringLiteral("Hinweis: Die Einstellungsdatei ") + filePath +
+                    QStringLiteral(
+                        " ist keine gewöhnliche Datei; es gelten die Vorgaben, und "
+                        "nichts wird gespeichert.");
+        return;
+    }
+    m_settings.emplace(filePath, QSettings::IniFormat);
+    m_settings->beginGroup(kSection);
 }
 
 QString SettingsStore::GetSettingValue(const QString& key, const QString& defaultValue) const {
-    const QVariant value = m_settings.value(key);
+    const QVariant value = m_settings ? m_settings->value(key) : QVariant();
     // We only ever write text; anything else (a hand-made list, an unreadable variant) is damage.
     if (value.typeId() != QMetaType::QString) {
         return defaultValue;
@@ -33,10 +42,13 @@ void SettingsStore::SaveSettingValue(const QString& key, const QString& value) {
 }
 
 void SettingsStore::SaveSettingValues(const QList<std::pair<QString, QString>>& values) {
+    if (!m_settings) {
+        return;
+    }
     for (const auto& [key, value] : values) {
-        m_settings.setValue(key, value);
+        m_settings->setValue(key, value);
     }
     // Written at once: the history is saved just before files are renamed and must survive
     // whatever happens to the process during the run.
-    m_settings.sync();
+    m_settings->sync();
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QSettings>
 #include <QString>
+#include <optional>
 #include <utility>
 
 // The per-user settings store of the program: text values under application "Veskandor",
@@ -10,9 +11,9 @@
 // reader's default.
 class SettingsStore {
   public:
-    // The user's store; on Linux ~/.config/Veskandor.conf.
+    // The user's store: Veskandor.conf in $XDG_CONFIG_HOME, by default ~/.config.
     SettingsStore();
-    // A store in the given INI file instead of the user's.
+    // A store in the given file instead of the user's.
     explicit SettingsStore(const QString& filePath);
 
     SettingsStore(const SettingsStore&) = delete;
@@ -23,6 +24,10 @@ class SettingsStore {
     // Several values in one write of the store.
     void SaveSettingValues(const QList<std::pair<QString, QString>>& values);
 
+    // Why the store cannot be used, for the hint line; empty when it can.
+    const QString& problem() const { return m_problem; }
+
   private:
-    QSettings m_settings;
+    std::optional<QSettings> m_settings;
+    QString m_problem;
 };

@@ -7,7 +7,11 @@ namespace {
 
 TEST(BatchProgram, RenamesRelativePathsFromStandardInputAndAfterTheDoubleDash) {
     const TempFolder folder({"a.txt", "b.txt", "-x.txt"});
+    const TempFolder state;  // the journal goes there, not into the user's own
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_STATE_HOME", state.path());
+    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder.path());
     process.start(QStringLiteral(TAUFIX_BATCH_PATH),
                   {"--sort", "keine", "-0", "--files-from", "-", "-m", "[NAME]_neu[TYP]", "--apply",
@@ -16,7 +20,7 @@ TEST(BatchProgram, RenamesRelativePathsFromStandardInputAndAfterTheDoubleDash) {
     process.closeWriteChannel();
     ASSERT_TRUE(process.waitForFinished(-1));
     EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_EQ(process.readAllStandardError(), "");
+    EXPECT_EQ(process.readAllStandardError(), "3 umbenannt, 0 fehlgeschlagen.\n");
     const auto line = [&](const char* from, const char* to) {
         return folder.native(from) + '\t' + folder.native(to) + '\n';
     };
@@ -25,6 +29,7 @@ TEST(BatchProgram, RenamesRelativePathsFromStandardInputAndAfterTheDoubleDash) {
         line("-x.txt", "-x_neu.txt") + line("a.txt", "a_neu.txt") + line("b.txt", "b_neu.txt"));
     EXPECT_EQ(folder.contents(),
               (Contents{{"-x_neu.txt", "-x.txt"}, {"a_neu.txt", "a.txt"}, {"b_neu.txt", "b.txt"}}));
+    EXPECT_EQ(QDir(state.file("taufix")).entryList({"*.journal"}).size(), 1);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <QBuffer>
 #include <QDateTime>
+#include "app/batch/batch_output.h"
 
 #include "fake_file_system.h"
+#include "filesystem/journal_store.h"
 #include "temp_folder.h"
 
 namespace {
@@ -22,20 +24,36 @@ QList<QByteArray> linesOf(QByteArray output) {
     return output.isEmpty() ? QList<QByteArray>() : output.split('\n');
 }
 
-Outcome runWith(const QStringList& arguments, QByteArray input = {},
-                FileSystem&& fileSystem = FakeFileSystem()) {
-    QBuffer in(&input);
-    QBuffer out;
-    QBuffer err;
-    for (QBuffer* buffer : {&in, &out, &err}) {
-        buffer->open(QIODevice::ReadWrite);
+// The program with its own journal folder, so that an undo finds the runs before it.
+struct Batch {
+    Outcome run(const QList<QByteArray>& arguments, QByteArray input = {}) {
+        QBuffer in(&input);
+        QBuffer out;
+        QBuffer err;
+        for (QBuffer* buffer : {&in, &out, &err}) {
+            buffer->open(QIODevice::ReadWrite);
+        }
+        JournalStore journal(journalPath.isEmpty() ? journalFolder.path() : journalPath);
+        BatchEnvironment environment{in, out, err, fileSystem, journal, stopRequested};
+        const int status = runBatch(arguments, environment);
+        return {status, linesOf(out.data()), linesOf(err.data())};
     }
-    QByteArrayList nativeArguments;
-    for (const QString& argument : arguments) {
-        nativeArguments << QFile::encodeName(argument);
+    Outcome run(const QStringList& arguments, QByteArray input = {}) {
+        QByteArrayList native;
+        for (const QString& argument : arguments) {
+            native << QFile::encodeName(argument);
+        }
+        return run(native, input);
     }
-    const int status = runBatch(nativeArguments, in, out, err, fileSystem);
-    return {status, linesOf(out.data()), linesOf(err.data())};
+
+    FakeFileSystem fileSystem;
+    TempFolder journalFolder;
+    QString journalPath;  // another place than journalFolder
+    std::function<bool()> stopRequested = [] { return false; };
+};
+
+Outcome runWith(const QStringList& arguments, QByteArray input = {}) {
+    return Batch().run(arguments, input);
 }
 
 QStringList pathsOf(const TempFolder& folder, const QStringList& names) {
@@ -48,7 +66,19 @@ QStringList pathsOf(const TempFolder& folder, const QStringList& names) {
 
 // An output line "old<TAB>new" for two names in the folder.
 QByteArray line(const TempFolder& folder, const QString& from, const QString& to) {
-    return folder.native(from) + '\t' + folder.native(to);
+    return readablePath(folder.native(from)) + '\t' + readablePath(folder.native(to));
+}
+
+TEST(BatchOutput, PathsAreWrittenReadablyOnOneLine) {
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {"/a b/Ärger.txt", "/a b/Ärger.txt"},
+        {"/x/a\nb\tc\\d", "/x/a\\nb\\tc\\\\d"},
+        {"/x/\x01\x7f\r", "/x/\\x01\\x7f\\x0d"},
+        {"/x/\xff\xc3\xa4", "/x/\\xff\\xc3\\xa4"},  // no valid UTF-8: every high byte escaped
+    };
+    for (const auto& [native, readable] : cases) {
+        EXPECT_EQ(readablePath(native), readable) << native.constData();
+    }
 }
 
 TEST(BatchRun, OptionsShapeTheNewNamesWithoutTouchingAFile) {
@@ -125,7 +155,8 @@ TEST(BatchRun, RefusedPlanRenamesNothingAndSaysWhyInTheWindowsOrder) {
          {"a.txt"},
          "Fehler: Einige neue Namen überschneiden sich mit denen existierender Dateien!"},
         {{"-m", ""}, {"a.txt"}, "Fehler: Die Maske ist leer."},
-        {{"--digits", "99"}, {"sub", "fehlt.txt"}, "Fehler: Keine Dateien angegeben."},
+        {{"--digits", "99"}, {}, "Fehler: Keine Dateien angegeben."},
+        {{}, {"sub", "fehlt.txt"}, "Fehler: Alle angegebenen Pfade wurden übersprungen."},
         {{"-m", "[ZAHL][TYP]", "--start", "100", "--digits", "2"},
          {"a.txt"},
          "Fehler: Die Stellenzahl 2 ist zu klein; möglich sind 3 bis 12."},
@@ -156,6 +187,7 @@ TEST(BatchRun, UsageErrorsExitWith2AndShowTheUsage) {
         {{"--apply=ja"}, "Die Option --apply erlaubt keinen Wert."},
         {{"--files-from", "/nirgends/liste"},
          "Die Pfadliste „/nirgends/liste“ lässt sich nicht lesen."},
+        {{"--list"}, "Die Option --list gilt nur zusammen mit --undo."},
     };
     for (const auto& [arguments, message] : cases) {
         SCOPED_TRACE(arguments.join(u' ').toStdString());
@@ -170,44 +202,82 @@ TEST(BatchRun, UsageErrorsExitWith2AndShowTheUsage) {
         EXPECT_EQ(run.out, QList<QByteArray>());
         EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}}));
     }
+    // Bytes that are no UTF-8 would become another mask than given; no path is that long.
+    EXPECT_EQ(Batch().run(QByteArrayList{"-m", "x\xff[TYP]", "a"}).err.value(0),
+              "taufix-batch: Der Wert von -m ist kein gültiges UTF-8.");
+    EXPECT_EQ(runWith({"--files-from", "-"}, QByteArray(5000, 'x')).err.value(0),
+              "taufix-batch: Die Pfadliste „-“ enthält einen Eintrag von mehr als 4096 Bytes.");
     // Help and version end the parse: what follows them is not read.
     EXPECT_EQ(runWith({"-0h", "--start", "x"}).out.value(0),
               "Aufruf: taufix-batch [OPTION]... [--] [DATEI]...");
     EXPECT_EQ(runWith({"--version", "--frobnicate"}).status, kPlanSound);
 }
 
-TEST(BatchRun, FailedRenamingIsReportedAndTheRunGoesOnWithStatus3) {
+TEST(BatchRun, ARunReportsEachRenamingAndFailureWithItsReasonAndEndsWithASummary) {
     const QString odd = QStringLiteral("b\n-->\nx.txt");  // looks like the dialog's lines
     const TempFolder folder({"a.txt", odd, "c.txt"});
-    FakeFileSystem fileSystem;
-    fileSystem.beforeRename = blockTarget(odd, "fremd");
-    const Outcome run = runWith(
-        QStringList{"--apply", "-m", "n[ZAHL][TYP]"} + pathsOf(folder, {"a.txt", odd, "c.txt"}), {},
-        std::move(fileSystem));
+    Batch batch;
+    batch.fileSystem.beforeRename = blockTarget(odd, "fremd");
+    const QStringList arguments =
+        QStringList{"--apply", "-m", "n[ZAHL][TYP]"} + pathsOf(folder, {"a.txt", odd, "c.txt"});
+    const Outcome run = batch.run(arguments);
     EXPECT_EQ(run.status, kRenamingFailed);
     EXPECT_EQ(run.out, (QList<QByteArray>{line(folder, "c.txt", "n3.txt"),
                                           line(folder, "a.txt", "n1.txt")}));
-    const QByteArray report = "Folgende Datei ließ sich nicht umbenennen: " +
-                              line(folder, odd, "n2.txt").replace('\t', " --> ");
-    EXPECT_EQ(run.err, linesOf(report));
+    EXPECT_EQ(run.err, (QList<QByteArray>{"Folgende Datei ließ sich nicht umbenennen: " +
+                                              line(folder, odd, "n2.txt").replace('\t', " --> ") +
+                                              " (Ziel existiert bereits)",
+                                          "2 umbenannt, 1 fehlgeschlagen."}));
     EXPECT_EQ(
         folder.contents(),
         (Contents{
             {odd, odd.toUtf8()}, {"n1.txt", "a.txt"}, {"n2.txt", "fremd"}, {"n3.txt", "c.txt"}}));
 }
 
+TEST(BatchRun, UndoGivesAnInterruptedRunsFilesTheirNamesBackOnce) {
+    const TempFolder folder({"a.txt", "b.txt"});
+    Batch batch;
+    bool signalled = true;  // a signal arrives during the first renaming
+    batch.stopRequested = [&] { return signalled && !batch.fileSystem.renamed.isEmpty(); };
+    const Outcome run = batch.run(QStringList{"--apply", "-m", "x_[NAME][TYP]"} +
+                                  pathsOf(folder, {"a.txt", "b.txt"}));
+    EXPECT_EQ(run.status, kInterrupted);
+    EXPECT_EQ(run.err, QList<QByteArray>{"1 umbenannt, 0 fehlgeschlagen, abgebrochen."});
+    EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}, {"x_b.txt", "b.txt"}}));
+
+    signalled = false;
+    const Outcome undo = batch.run(QStringList{"--undo", "--print0"});
+    EXPECT_EQ(undo.status, kPlanSound);
+    EXPECT_EQ(undo.out, linesOf(folder.native("x_b.txt") + '\0' + folder.native("b.txt") + '\0'));
+    EXPECT_EQ(undo.err, QList<QByteArray>{"1 zurückbenannt, 0 fehlgeschlagen."});
+    EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}));
+
+    EXPECT_EQ(batch.run(QStringList{"--undo"}).out, QList<QByteArray>());  // done already
+    const QList<QByteArray> journal = batch.run(QStringList{"--undo", "--list"}).err;
+    EXPECT_TRUE(journal.contains("  umbenannt: " + folder.native("b.txt") + " --> x_b.txt"));
+    EXPECT_TRUE(journal.contains("  nicht umbenannt: " + folder.native("a.txt") + " --> x_a.txt"));
+}
+
+TEST(BatchRun, AJournalThatCannotBeWrittenRefusesTheRun) {
+    const TempFolder folder({"a.txt"});
+    Batch batch;
+    batch.journalPath = batch.journalFolder.touch("journal") + "/taufix";  // below a file
+    const Outcome run = batch.run(QStringList{"--apply", "-m", "x[TYP]", folder.file("a.txt")});
+    EXPECT_EQ(run.status, kPlanRefused);
+    EXPECT_TRUE(run.err.value(0).startsWith("Fehler: Das Protokoll lässt sich nicht schreiben"));
+    EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}}));
+}
+
 TEST(BatchRun, PathListsAddTheirPathsWhereTheOptionStandsAndSkippedPathsAreReported) {
     const TempFolder folder({"a.txt", "b c.txt", "z.txt", " d.txt ", "d\ne.txt", "sub/"});
     // Empty items are passed over; the last needs no separator after it.
-    auto listOf = [&](const QString& odd, char separator) {
-        return QStringList{folder.file("b c.txt"), "", folder.file(odd)}
-            .join(QChar(separator))
-            .toUtf8();
+    auto listOf = [&](const QString& odd, const QString& separator) {
+        return QStringList{folder.file("b c.txt"), "", folder.file(odd)}.join(separator).toUtf8();
     };
     const std::tuple<QStringList, QString, QByteArray> cases[] = {
-        {{"--files-from", "-"}, " d.txt ", listOf(" d.txt ", '\n')},
-        {{"-0", "--files-from", folder.file("liste")}, "d\ne.txt", listOf("d\ne.txt", '\0')},
-        {{"--null", "--files-from=-"}, "d\ne.txt", listOf("d\ne.txt", '\0')},
+        {{"--files-from", "-"}, " d.txt ", listOf(" d.txt ", "\r\n")},
+        {{"-0", "--files-from", folder.file("liste")}, "d\ne.txt", listOf("d\ne.txt", {QChar()})},
+        {{"--null", "--files-from=-"}, "d\ne.txt", listOf("d\ne.txt", {QChar()})},
     };
     const QStringList skipped = pathsOf(folder, {"sub", "fehlt.txt", "./a.txt"});
     for (const auto& [options, odd, list] : cases) {

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "fake_file_system.h"
 #include "filesystem/capitals.h"
 #include "temp_folder.h"
 
@@ -32,6 +33,20 @@ TempFolder folderWith(const QStringList& entries) {
         }
     }
     return folder;
+}
+
+// Runs check in a child without capabilities, which permission bits stop even as root. Its exit
+// status: 0 when check passed, 1 when not, 2 when the capabilities could not be dropped.
+int statusWithoutCapabilities(const std::function<bool()>& check) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct none[2] = {};
+        ::_exit(::syscall(SYS_capset, &header, none) != 0 ? 2 : check() ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return status;
 }
 
 TEST(Capitals, MatchesTheUnicodeMappingForEveryText) {
@@ -80,7 +95,8 @@ TEST(LinuxFileSystem, OrdinaryFilesAreFoundInAnyCaseHiddenOnesAndFoldersNever) {
     }
     // The index holds the stored name, none where several spellings share the capitals; a link
     // counts by itself, not by what it points to.
-    const FolderIndex index = fs.readFolder(folder.path());
+    const FolderListing listing = fs.readFolder(folder.path());
+    const FolderIndex& index = listing.index;
     ::unlink(foreign);
     QStringList stored;  // ten names: enough for the index to grow
     for (const char* key :
@@ -89,57 +105,87 @@ TEST(LinuxFileSystem, OrdinaryFilesAreFoundInAnyCaseHiddenOnesAndFoldersNever) {
     }
     EXPECT_EQ(stored.join(u'|'), "|Only.TXT|Äpfel.txt|Link.txt|Zu|mix|b|c|fremd\uFFFD");
     EXPECT_EQ(index.size(), stored.size());
-    EXPECT_TRUE(fs.readFolder(folder.file("missing/")).isEmpty());
+    EXPECT_EQ(listing.nameMax, 255);
+    EXPECT_TRUE(fs.readFolder(folder.file("missing/")).index.isEmpty());
 }
 
+TEST(LinuxFileSystem, AFolderThatCanBeSearchedButNotListedIsIncompleteAndAnswersLookups) {
+    const TempFolder folder = folderWith({"d/", "d/a.txt", "e/", "e/a.txt"});
+    const FileIdentity a = fs.statPath(folder.file("d/a.txt"))->identity;
+    ASSERT_EQ(::chmod(folder.native("d"), 0300), 0);  // search, no reading
+    ASSERT_EQ(::chmod(folder.native("e"), 0600), 0);  // reading, no search
+    const int status = statusWithoutCapabilities([&] {
+        const FolderListing listing = fs.readFolder(folder.file("d/"));
+        const NameLookup missing = fs.lookup(folder.file("d/"), "b.txt");
+        return !listing.complete && listing.index.isEmpty() && listing.nameMax == 255 &&
+               fs.lookup(folder.file("d/"), "a.txt").entry == a && missing.searchable &&
+               !missing.entry && !fs.lookup(folder.file("e/"), "a.txt").searchable;
+    });
+    ::chmod(folder.native("d"), 0755);
+    ::chmod(folder.native("e"), 0755);
+    EXPECT_EQ(status, 0) << "exit " << WEXITSTATUS(status) << " (2: capabilities kept)";
+}
+
+// Both ways of renaming without replacing: with the kernel's flag and, where the file system
+// refuses it, by a hard link.
 TEST(LinuxFileSystem, RenameNeverReplacesAndNeverLosesAFile) {
-    constexpr RenameOutcome ok = RenameOutcome::Renamed, failed = RenameOutcome::Failed;
+    using enum RenameFailure;
     const struct Case {
         QStringList before;
         QString from, to;
-        RenameOutcome outcome;
+        RenameFailure failure;
         Contents after;
+        // Put under the name of from once its identity was read, the listed file moved to "alt".
+        QString replacement = {};
     } cases[] = {
-        {{"a.txt"}, "a.txt", "b.txt", ok, {{"b.txt", "a.txt"}}},
-        {{"foto.jpg"}, "foto.jpg", "FOTO.JPG", ok, {{"FOTO.JPG", "foto.jpg"}}},
-        {{"a.txt"}, "a.txt", "a.txt", ok, {{"a.txt", "a.txt"}}},
-        {{}, "a.txt", "a.txt", failed, {}},
-        {{}, "a.txt", "b.txt", failed, {}},
-        {{"a.txt", "b.txt"}, "a.txt", "b.txt", failed, {{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}},
-        {{"a", "A"}, "a", "A", failed, {{"a", "a"}, {"A", "A"}}},
+        {{"a.txt"}, "a.txt", "b.txt", None, {{"b.txt", "a.txt"}}},
+        {{"foto.jpg"}, "foto.jpg", "FOTO.JPG", None, {{"FOTO.JPG", "foto.jpg"}}},
+        {{"a.txt"}, "a.txt", "a.txt", None, {{"a.txt", "a.txt"}}},
+        {{"a.txt", "l->a.txt"}, "l", "m", None, {{"a.txt", "a.txt"}, {"m", "a.txt"}}},
+        {{}, "a.txt", "a.txt", SourceChanged, {}},
+        {{}, "a.txt", "b.txt", SourceChanged, {}},
+        {{"a.txt"}, "a.txt", "b.txt", SourceChanged, {{"a.txt", "neu"}, {"alt", "a.txt"}}, "a.txt"},
+        {{"a.txt"}, "a.txt", "b.txt", SourceChanged, {{"a.txt", "?"}, {"alt", "a.txt"}}, "a.txt/"},
+        {{"a", "b"}, "a", "b", TargetExists, {{"a", "a"}, {"b", "b"}}},
+        {{"a", "A"}, "a", "A", TargetExists, {{"a", "a"}, {"A", "A"}}},
         // One file under two names: neither the same-file case nor the case-only way may drop one.
-        {{"a", "a=>b"}, "a", "b", failed, {{"a", "a"}, {"b", "a"}}},
-        {{"x", "x=>X"}, "x", "X", failed, {{"x", "x"}, {"X", "x"}}},
-        {{"a.txt"}, "a.txt", QString(300, u'x'), failed, {{"a.txt", "a.txt"}}},
-        {{"a.txt", "sub/"}, "a.txt", "sub", failed, {{"a.txt", "a.txt"}, {"sub", "?"}}},
-        {{"a.txt", "sub/"}, "a.txt", "sub/a.txt", failed, {{"a.txt", "a.txt"}, {"sub", "?"}}},
+        {{"a", "a=>b"}, "a", "b", TargetExists, {{"a", "a"}, {"b", "a"}}},
+        {{"x", "x=>X"}, "x", "X", TargetExists, {{"x", "x"}, {"X", "x"}}},
+        {{"a.txt"}, "a.txt", QString(300, u'x'), NameTooLong, {{"a.txt", "a.txt"}}},
+        {{"a.txt", "sub/"}, "a.txt", "sub", TargetExists, {{"a.txt", "a.txt"}, {"sub", "?"}}},
+        {{"a.txt", "sub/"}, "a.txt", "sub/a.txt", Other, {{"a.txt", "a.txt"}, {"sub", "?"}}},
     };
-    for (const Case& c : cases) {
-        const TempFolder folder = folderWith(c.before);
-        const std::string label = (c.from + " -> " + c.to.left(20)).toStdString();
-        EXPECT_EQ(fs.rename(folder.file(c.from), folder.file(c.to)), c.outcome) << label;
-        EXPECT_EQ(folder.contents(), c.after) << label;
+    FakeFileSystem withoutFlag;
+    withoutFlag.refusesNoReplaceFlag = true;
+    for (LinuxFileSystem* fileSystem : {&fs, static_cast<LinuxFileSystem*>(&withoutFlag)}) {
+        for (const Case& c : cases) {
+            const TempFolder folder = folderWith(c.before);
+            const std::optional<PathFacts> listed = fs.statPath(folder.file(c.from));
+            if (!c.replacement.isEmpty()) {
+                ::rename(folder.native(c.from), folder.native("alt"));
+                c.replacement.endsWith(u'/') ? void(folder.mkdir(c.replacement))
+                                             : void(folder.touch(c.replacement, "neu"));
+            }
+            const std::string label = (c.from + " -> " + c.to.left(20)).toStdString() +
+                                      (fileSystem == &fs ? "" : " by a hard link");
+            const RenameResult result = fileSystem->rename(
+                folder.path(), c.from, c.to, listed ? listed->identity : FileIdentity{});
+            EXPECT_EQ(result.failure, c.failure) << label;
+            EXPECT_EQ(folder.contents(), c.after) << label;
+        }
     }
 }
 
 TEST(LinuxFileSystem, RenameInReadOnlyFolderFailsAndKeepsTheFile) {
     TempFolder folder({"a.txt"});
+    const FileIdentity a = fs.statPath(folder.file("a.txt"))->identity;
     ASSERT_EQ(::chmod(folder.native(), 0555), 0);
-    // The rename runs in a child without capabilities, which permission bits stop even as root.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        __user_cap_data_struct none[2] = {};
-        if (::syscall(SYS_capset, &header, none) != 0) {
-            ::_exit(2);
-        }
-        const RenameOutcome outcome = fs.rename(folder.file("a.txt"), folder.file("b.txt"));
-        ::_exit(outcome == RenameOutcome::Failed ? 0 : 1);
-    }
-    int status = -1;
-    ::waitpid(child, &status, 0);
+    const int status = statusWithoutCapabilities([&] {
+        return fs.rename(folder.path(), "a.txt", "b.txt", a).failure == RenameFailure::AccessDenied;
+    });
     ::chmod(folder.native(), 0755);
-    EXPECT_EQ(status, 0) << "exit " << WEXITSTATUS(status) << " (1: renamed, 2: capabilities kept)";
+    EXPECT_EQ(status, 0) << "exit " << WEXITSTATUS(status)
+                         << " (1: not refused, 2: capabilities kept)";
     EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}}));
 }
 

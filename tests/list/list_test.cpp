@@ -5,6 +5,8 @@
 #include "list/list_selection.h"
 #include "temp_folder.h"
 
+#include <unistd.h>
+
 namespace {
 
 // Rows of the names, separated by blanks, in folder /x/; those starting with a capital are marked.
@@ -176,6 +178,19 @@ TEST(FillListe, AddsEachFileOnceByItsWholeAbsolutePathAndSkipsOrRefusesTheRest) 
                                   folder.file("b.txt")}));
 }
 
+TEST(FillListe, RelativePathsAreRefusedWhileTheWorkingFolderIsUnknown) {
+    TempFolder folder({"a.txt", "weg/"});
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.file("weg"));
+    ::rmdir(folder.native("weg"));  // the working folder is gone: it has no path any more
+    FileList list;
+    const FillResult result =
+        FillListe(list, {"a.txt", folder.native("a.txt")}, FillMode::Drop, hostFileSystem());
+    QDir::setCurrent(previous);
+    EXPECT_EQ(result.unresolvable, QByteArrayList{"a.txt"});
+    EXPECT_EQ(rows(list), "a.txt");
+}
+
 TEST(FillListe, NewRowsAreMarkedOldMarksStayAndTheListIsSortedAgain) {
     TempFolder folder({"a", "b", "c"});
     FileList list;
@@ -198,9 +213,9 @@ TEST(ListPath, CleansOnlyWhatCannotChangeTheFile) {
                                                  {"/a/b/", "/a/b"},
                                                  {"/a/.", "/a"},
                                                  {"/", "/"},
-                                                 {"x.txt", QDir::currentPath() + "/x.txt"}};
+                                                 {"x.txt", "/w/x.txt"}};
     for (const auto& [path, expected] : cases) {
-        EXPECT_EQ(listPath(path), expected) << path.toStdString();
+        EXPECT_EQ(listPath(path, "/w"), expected) << path.toStdString();
     }
 }
 

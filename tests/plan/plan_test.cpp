@@ -7,12 +7,14 @@
 #include <random>
 
 #include "fake_file_system.h"
+#include "filesystem/journal_store.h"
 #include "list/list_filling.h"
 #include "plan/counter_fields.h"
 #include "plan/folder_index_cache.h"
 #include "plan/messages.h"
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
+#include "plan/undo.h"
 #include "temp_folder.h"
 
 namespace {
@@ -105,8 +107,8 @@ TEST(FolderIndexCache, OnlyAnUnchangedFolderStillAskedForIsReadOnce) {
     folder.touch("d/b.txt");
     EXPECT_EQ(readsOfACheck(fs), 1);
     EXPECT_EQ(readsOfACheck(fs), 1);
-    EXPECT_NE(cache.index(d, fs).find("B.TXT"), nullptr);
-    EXPECT_EQ(cache.index(d, fs).find("A.TXT"), nullptr);
+    EXPECT_NE(cache.index(d, fs).index.find("B.TXT"), nullptr);
+    EXPECT_EQ(cache.index(d, fs).index.find("A.TXT"), nullptr);
 
     UnstampedFileSystem unstamped;  // cannot tell whether the folder changed
     readsOfACheck(unstamped);
@@ -121,15 +123,32 @@ const QString kTypeOnly = "Fehler: Es gibt Namen, die nur aus einer Typenkennung
 const QString kBlank =
     "Fehler: Es gibt Namen, die nur aus Leerzeichen oder gar keinen Zeichen bestehen!";
 const QString kSeparator = "Fehler: Es gibt Namen, die ein Ordner-Trennzeichen enthalten!";
+const QString kTooLong = "Fehler: Es gibt Namen, die länger sind, als das Dateisystem erlaubt!";
+const QString kUnreadable =
+    "Fehler: Einige Ordner lassen sich nicht durchsuchen - ob ein Name "
+    "schon vergeben ist, bleibt offen!";
+
+// How the folder of a check answers: listed whole, searched name by name only, or not at all.
+enum class Folders { Listed, SearchedOnly, Closed };
+
+// Lists no folder, as where a folder can be searched but not read.
+struct UnlistableFileSystem : FakeFileSystem {
+    FolderListing readFolder(const QString&) const override { return {}; }
+    NameLookup lookup(const QString& folder, const QString& name) const override {
+        return searchable ? FakeFileSystem::lookup(folder, name) : NameLookup{false, {}, false};
+    }
+    bool searchable = true;
+};
 
 struct PlanCase {
     QStringList listed;  // made and listed; "-" before a name leaves its row unmarked
-    const char* mask;
+    QString mask;
     QString message;  // the first failure reported
     bool ok = false;
     QStringList others = {};  // made only; "name/" is a folder
     const char *search = "", *replace = "";
     qint32 start = 1;
+    Folders folders = Folders::Listed;
 };
 
 PlanVerdict check(const PlanCase& c) {
@@ -138,14 +157,17 @@ PlanVerdict check(const PlanCase& c) {
     for (const QString& name : c.listed) {
         paths << QFile::encodeName(folder.touch(name.mid(name.startsWith(u'-') ? 1 : 0)));
     }
+    UnlistableFileSystem unlistable;
+    unlistable.searchable = c.folders == Folders::SearchedOnly;
+    const FileSystem& fs = c.folders == Folders::Listed ? hostFileSystem() : unlistable;
     FileList list;
-    FillListe(list, paths, FillMode::Drop, hostFileSystem());
+    FillListe(list, paths, FillMode::Drop, fs);
     for (FileEntry& e : list) {
         e.Selected = !c.listed.contains(u'-' + e.AlterName);
     }
     const RenameSettings settings{c.mask, c.start, 1, 1, {}, LetterCase::Keep, c.search, c.replace};
     FolderIndexCache folders;
-    return checkPlan(list, settings, hostFileSystem(), folders);
+    return checkPlan(list, settings, fs, folders);
 }
 
 TEST(CheckPlan, ReportsTheFirstFailureWithItsMessage) {
@@ -164,6 +186,12 @@ TEST(CheckPlan, ReportsTheFirstFailureWithItsMessage) {
         {{"a.txt"}, "  [NAME]", kBlank, false, {}, "a", " "},
         {{"a.txt"}, "[NAME]", kBlank, false, {}, "a", ""},
         {{"a.txt"}, "[NAME][TYP]", kSeparator, false, {}, "a", "sub/a"},
+        {{"a.txt"}, QString(128, u'ä'), kTooLong},  // 256 bytes
+        {{"a.txt"}, QString(127, u'ä') + "x", "", true},
+        // Where a folder cannot be listed, each new name is looked up.
+        {{"a.txt"}, "b.txt", kClash, false, {"b.txt"}, "", "", 1, Folders::SearchedOnly},
+        {{"a.txt"}, "b", "", true, {"b/"}, "", "", 1, Folders::SearchedOnly},
+        {{"a.txt"}, "b.txt", kUnreadable, false, {}, "", "", 1, Folders::Closed},
         // A mask error alone is reported, though both names would be "< ? >".
         {{"a", "b"}, "[261]", "Fehler: Die Zahl ist zu groß."},
         {{"a", "b"}, "[X]", "Fehler: Die Maske ist falsch oder nicht vollständig aufgebaut."},
@@ -179,16 +207,17 @@ TEST(CheckPlan, ReportsTheFirstFailureWithItsMessage) {
     };
     for (const PlanCase& c : cases) {
         const PlanVerdict verdict = check(c);
-        const std::string label = c.mask + (" " + c.listed.join(u',')).toStdString();
+        const std::string label = (c.mask.left(20) + " " + c.listed.join(u',')).toStdString();
         EXPECT_EQ(failureMessage(verdict), c.message) << label;
         EXPECT_EQ(verdict.PlanOK, c.ok) << label;
     }
 }
 
-TEST(CheckPlan, CounterBeyond32BitsIsRefusedBeforeTheNameMessages) {
+TEST(CheckPlan, CounterBeyond32BitsInTheNamesIsRefusedBeforeTheNameMessages) {
     const std::tuple<int, QString, QString> cases[] = {
         {20476, "[ZAHL][TYP]", ""},  // the last value, 2147479524, still fits
-        {20477, "[TYP]", "Fehler: Der Zähler überschreitet den größten zulässigen Wert!"},
+        {20477, ".[ZAHL]", "Fehler: Der Zähler überschreitet den größten zulässigen Wert!"},
+        {20477, "[NAME][TYP]", ""},  // no counter in the names: nothing to overflow
     };
     for (const auto& [count, mask, message] : cases) {
         FileList list;  // of files in a folder that does not exist, so nothing clashes
@@ -213,14 +242,18 @@ TEST(CheckPlan, UniquenessUsesTheNamesOfTheSamePass) {
     EXPECT_TRUE(checkPlan(list, settings, hostFileSystem(), folders).PlanOK);
 }
 
-// Answers the question after a failed renaming and notes the entries it was asked about.
-struct Decision : FailureDecision {
-    bool continueAfterFailure(const FileEntry& entry) override {
+// Answers the question after a failed renaming, notes the entries it was asked about, and keeps
+// the journals in a folder of its own.
+struct Decision : FailureDecision, UndoListener {
+    bool continueAfterFailure(const FileEntry& entry, const RenameResult&) override {
         asked << entry.AlterName;
         return goOn();
     }
-    std::function<bool()> goOn = [] { return true; };
+    bool stopRequested() override { return stop(); }
+    std::function<bool()> goOn = [] { return true; }, stop = [] { return false; };
     QStringList asked;
+    TempFolder journals;
+    JournalStore store{journals.path()};
 };
 
 // Lists the paths and checks the plan, which writes the new names.
@@ -248,10 +281,12 @@ TEST(RenameRun, GoesFromTheLastMarkedEntryUpAndAfterAFailureOkGoesOnCancelStops)
         bool goOn;
         QStringList tried, renamed;
         QString rowsLeft;
+        bool journal = true;  // false: the journal cannot be written
     } cases[] = {
         {"bd", "", true, {"d", "b"}, {"d>xd", "b>xb"}, "a c e"},
         {"bcd", "c", true, {"d", "c", "b"}, {"d>xd", "b>xb"}, "a c* e"},
         {"bcd", "c", false, {"d", "c"}, {"d>xd"}, "a b* c* e"},
+        {"bd", "", true, {}, {}, "a b* c d* e", false},
     };
     for (const Case& c : cases) {
         TempFolder folder;
@@ -265,7 +300,9 @@ TEST(RenameRun, GoesFromTheLastMarkedEntryUpAndAfterAFailureOkGoesOnCancelStops)
         fs.beforeRename = blockTarget(c.blocked, "intruder");
         Decision decision;
         decision.goOn = [&] { return c.goOn; };
-        const RenameRunResult result = renameMarkedEntries(list, fs, decision);
+        JournalStore belowAFile(folder.file("a/journale"));  // a folder that cannot be made
+        const RenameRunResult result =
+            renameMarkedEntries(list, fs, c.journal ? decision.store : belowAFile, decision);
         QStringList renamed;  // in the run's order, by full paths
         for (const RenamedFile& r : result.renamed) {
             renamed << r.from.mid(folder.path().size()) + ">" + r.to.mid(folder.path().size());
@@ -277,6 +314,69 @@ TEST(RenameRun, GoesFromTheLastMarkedEntryUpAndAfterAFailureOkGoesOnCancelStops)
         EXPECT_EQ(decision.asked.join(""), c.blocked) << label;
         EXPECT_EQ(result.failed, decision.asked.size()) << label;
         EXPECT_EQ(result.cancelled, !c.goOn) << label;
+        EXPECT_EQ(result.journalError.has_value(), !c.journal) << label;
+    }
+}
+
+// Renames 1 2 3 4 to [ZAHL] from 2, a chain the run goes along from 4 -> 5 down to 1 -> 2 and the
+// undo from 2 -> 1 up; then takes the run back twice.
+TEST(Undo, GivesTheFilesOfTheLastRunTheirOldNamesByIdentityNeverReplacingAndOnlyOnce) {
+    const Contents before{{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}};
+    const struct Case {
+        const char* refused;  // the renaming of this file is refused, and the run cancelled
+        int killedAt;         // the run dies just before this renaming, the first is 1; 0: never
+        Contents after;
+        QStringList notRestored;  // old names, and why
+        std::function<void(const TempFolder&)> meddle = [](const TempFolder&) {};  // before undo
+    } cases[] = {
+        {"", 0, before, {}},
+        {"2", 0, before, {}},
+        {"", 3, before, {}},
+        // 4 moved to another name and another file under its new one, 3 moved out of the folder,
+        // the old name of 1 taken, which keeps 1 under the old name of 2.
+        {"",
+         0,
+         {{"1", "neu 1"}, {"2", "1"}, {"3", "2"}, {"4", "4"}, {"5", "neu 5"}, {"sub", "?"}},
+         {"3 Quelle hat sich verändert", "1 Ziel existiert bereits", "2 Ziel existiert bereits"},
+         [](const TempFolder& f) {
+             QFile::rename(f.file("5"), f.file("weg"));
+             f.touch("5", "neu 5");
+             QFile::rename(f.file("4"), f.mkdir("sub") + "/3");
+             f.touch("1", "neu 1");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        TempFolder folder;
+        FakeFileSystem fs;
+        RenameSettings settings;
+        settings.Maske = "[ZAHL]";
+        settings.Start = 2;
+        FileList list = planned(folder.touchAll({"1", "2", "3", "4"}), settings, fs);
+        fs.refuseRename = [&](const QString& from, const QString&) {
+            return QFileInfo(from).fileName() == c.refused;
+        };
+        Decision decision;
+        decision.goOn = [] { return false; };
+        QByteArray journalAtKill;  // what a killed run leaves: only what was written out by then
+        decision.stop = [&, step = 0]() mutable {
+            const bool killed = ++step == c.killedAt;
+            journalAtKill = killed ? decision.store.read(decision.store.names().last()) : "";
+            return killed;
+        };
+        renameMarkedEntries(list, fs, decision.store, decision);
+        if (c.killedAt > 0) {
+            decision.journals.touch(decision.store.names().last(), journalAtKill);
+        }
+        c.meddle(folder);
+        fs.refuseRename = nullptr;
+        QStringList notRestored;
+        for (const NotRestored& n : undoLastRun(decision.store, fs, decision).notRestored) {
+            notRestored << n.entry.from + " " + reasonText(n.reason);
+        }
+        EXPECT_EQ(folder.contents(), c.after);
+        EXPECT_EQ(notRestored, c.notRestored);
+        EXPECT_TRUE(undoLastRun(decision.store, fs, decision).nothingToUndo);
     }
 }
 
@@ -303,7 +403,7 @@ TEST(HostileNames, AwkwardButValidNamesAreRenamedExactly) {
     FakeFileSystem fs;
     FileList list = planned(paths, settings, fs);
     Decision decision;
-    renameMarkedEntries(list, fs, decision);
+    renameMarkedEntries(list, fs, decision.store, decision);
     EXPECT_EQ(decision.asked, QStringList{tooLong});
     EXPECT_EQ(folder.contents(), expected);
 }
@@ -319,16 +419,19 @@ std::map<QByteArray, int> contentsOf(std::initializer_list<const TempFolder*> fo
     return counts;
 }
 
-// Random plans renamed while faults are injected: whatever fails, the folder ends up holding
-// exactly the contents it held (plus what outsiders put there), each in one file.
-TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicated) {
-    const QStringList masks{
-        "[NAME][TYP]",    "[ZAHL][TYP]", "a[ZAHL]",    "[R1][NAME][TYP]",
-        "bild[ZAHL].jpg", "[1,2][TYP]",  "foto[ZAHL]", "[NAME]" + QString(250, u'x')};
+// Random plans renamed while faults are injected, then taken back: whatever fails, the folders
+// end up holding exactly the contents they held (plus what outsiders put there), each in one
+// file, and the undo gives every renamed file its old name unless an outsider's file holds it.
+TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTheNames) {
+    // The last two make names over the limit of 255 bytes for some stems.
+    const QStringList masks =
+        QStringList{"[NAME][TYP]",    "[ZAHL][TYP]", "a[ZAHL]",   "[R1][NAME][TYP]",
+                    "bild[ZAHL].jpg", "[1,2][TYP]",  "foto[ZAHL]"}
+        << "[NAME]" + QString(250, u'x') << "[NAME]" + QString(124, u'ä');
     const QStringList stems{"foto", "Foto", "bild", "a", "b", "Bericht", "ärger", "x y"};
     const QStringList types{".jpg", ".JPG", ".txt", ""};
     constexpr int kPlans = 1000;
-    int faults = 0, renamings = 0, filesLost = 0;
+    int faults = 0, renamings = 0, filesLost = 0, restored = 0, notRestored = 0;
     for (int seed = 1; seed <= kPlans; ++seed) {
         std::mt19937 random(seed);
         const auto roll = [&](int largest) {
@@ -342,23 +445,28 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicated) {
         }
         std::map<QByteArray, int> expected = contentsOf({&folder});
         RenameSettings settings;
-        settings.Maske = masks[roll(7)];
+        settings.Maske = masks[roll(8)];
         settings.letterCase = LetterCase(roll(3));
         settings.Start = roll(3);
         settings.Step = roll(2);
-        // About one renaming in three meets a fault: the source moved away by someone else, a
-        // file put under the target name, or access denied.
+        // About one renaming in three meets a fault: the source moved away by someone else (and
+        // another file put under its name), a file put under the target name, or access denied.
         FakeFileSystem fs;
+        fs.refusesNoReplaceFlag = roll(1) == 0;
         int fault = 0;
+        QSet<QString> taken;  // names outsiders took
         fs.beforeRename = [&](const QString& from, const QString& to) {
-            QFile file(to);
-            fault = roll(8);
-            if (fault == 0) {
+            fault = roll(11);
+            if (fault == 0 || fault == 3) {
                 QFile::rename(from, side.file(QString::number(++faults)));
-            } else if (fault == 1 && !file.exists() && file.open(QIODevice::WriteOnly)) {
-                const QByteArray blocker = "blocker " + QByteArray::number(++faults);
-                file.write(blocker);
-                ++expected[blocker];
+            }
+            QFile intruder(fault == 3 ? from : to);
+            if ((fault == 1 || fault == 3) && !intruder.exists() &&
+                intruder.open(QIODevice::WriteOnly)) {
+                faults += fault == 1;
+                intruder.write("intruder");
+                ++expected["intruder"];
+                taken << intruder.fileName();
             }
         };
         fs.refuseRename = [&](const QString&, const QString&) {
@@ -372,7 +480,8 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicated) {
         // Runs also the plans the check refused: the run itself must keep every file safe.
         Decision decision;
         decision.goOn = [&] { return roll(3) != 0; };
-        const RenameRunResult result = renameMarkedEntries(list, fs, decision);
+        decision.stop = [&] { return roll(30) == 0; };  // interrupted now and then
+        const RenameRunResult result = renameMarkedEntries(list, fs, decision.store, decision);
         renamings += int(result.renamed.size());
         for (const RenamedFile& renamed : result.renamed) {
             EXPECT_EQ(folder.read(QFileInfo(renamed.to).fileName()),
@@ -380,12 +489,30 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicated) {
                 << "seed " << seed;
         }
         const bool kept = contentsOf({&folder, &side}) == expected;
-        filesLost += !kept;
-        EXPECT_TRUE(kept) << "seed " << seed << ": the folder's contents changed";
+        fs.beforeRename = nullptr;
+        fs.refuseRename = nullptr;
+        UndoListener undoing;
+        const UndoResult undo = undoLastRun(decision.store, fs, undoing);
+        restored += int(undo.restored.size());
+        notRestored += int(undo.notRestored.size());
+        // In the undo's order: a file kept from its old name keeps its new one taken.
+        for (auto r = result.renamed.crbegin(); r != result.renamed.crend(); ++r) {
+            const bool back = !taken.contains(r->from);
+            if (!back) {
+                taken << r->to;
+            }
+            EXPECT_EQ(folder.read(QFileInfo(back ? r->from : r->to).fileName()),
+                      QFileInfo(r->from).fileName().toUtf8())
+                << "seed " << seed;
+        }
+        const bool keptByUndo = contentsOf({&folder, &side}) == expected;
+        filesLost += !kept + !keptByUndo;
+        EXPECT_TRUE(kept && keptByUndo) << "seed " << seed << ": the folder's contents changed";
     }
     std::cout << "Umbenennungs-Eigenschaftstest: " << kPlans << " Pläne, " << renamings
               << " Umbenennungen, " << faults << " eingespeiste Fehler, " << filesLost
-              << " Dateien verloren\n";
+              << " Dateien verloren; Rücknahme: " << restored << " zurückbenannt, " << notRestored
+              << " nicht zurückbenannt\n";
 }
 
 }  // namespace

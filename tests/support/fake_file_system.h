@@ -1,45 +1,44 @@
 #pragma once
 
 #include <QFileInfo>
+#include <cerrno>
 #include <functional>
 
 #include "filesystem/linux_file_system.h"
 
-// The host's file system with hooks a test sets to meddle with a renaming, and a record of what
-// was asked of it.
-class FakeFileSystem : public FileSystem {
+// The host's file system with hooks a test sets to meddle with a renaming, as another program
+// or another kind of file system would, and a record of what was asked of it.
+class FakeFileSystem : public LinuxFileSystem {
   public:
-    std::optional<PathFacts> statPath(const QString& path) const override {
-        return m_host.statPath(path);
-    }
-    QString storedName(const QString& path) const override { return m_host.storedName(path); }
-    FolderIndex readFolder(const QString& folder) const override {
+    FolderListing readFolder(const QString& folder) const override {
         ++folderReads;
-        return m_host.readFolder(folder);
+        return LinuxFileSystem::readFolder(folder);
     }
-    std::optional<FolderStamp> folderStamp(const QString& folder) const override {
-        return m_host.folderStamp(folder);
-    }
-    RenameOutcome rename(const QString& from, const QString& to) override {
-        renamed << QFileInfo(from).fileName();
+    RenameResult rename(const QString& folder, const QString& from, const QString& to,
+                        const FileIdentity& identity) override {
+        renamed << from;
         if (beforeRename) {
-            beforeRename(from, to);
+            beforeRename(folder + from, folder + to);
         }
-        if (refuseRename && refuseRename(from, to)) {
-            return RenameOutcome::Failed;
+        if (refuseRename && refuseRename(folder + from, folder + to)) {
+            return {RenameFailure::AccessDenied, {}};
         }
-        return m_host.rename(from, to);
+        return LinuxFileSystem::rename(folder, from, to, identity);
     }
 
-    // Runs just before each renaming, as another program might.
+    // Runs just before each renaming, with the full paths.
     std::function<void(const QString& from, const QString& to)> beforeRename;
     // Fails a renaming without touching the file, as a denied access would.
     std::function<bool(const QString& from, const QString& to)> refuseRename;
+    // As network and FUSE file systems do, refuse renamings that must not replace.
+    bool refusesNoReplaceFlag = false;
     QStringList renamed;  // the names of the sources, in the order asked
     mutable int folderReads = 0;
 
-  private:
-    LinuxFileSystem m_host;
+  protected:
+    int renameExclusive(int folderFd, const char* from, const char* to) override {
+        return refusesNoReplaceFlag ? EINVAL : LinuxFileSystem::renameExclusive(folderFd, from, to);
+    }
 };
 
 // Puts a file of this content under the target name of the renaming of source, just before it.

@@ -21,6 +21,7 @@
 
 #include "fake_delay_timer.h"
 #include "fake_file_system.h"
+#include "filesystem/journal_store.h"
 #include "temp_folder.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
@@ -46,7 +47,7 @@ class MainWindowTest : public ::testing::Test {
     // The window as the program opens it, with files of the temporary folder on its command line.
     void open(const QStringList& names = {}) {
         timer = new FakeDelayTimer;
-        window = std::make_unique<Form1>(store, shell, fileSystem, files.touchAll(names),
+        window = std::make_unique<Form1>(store, shell, fileSystem, journal, files.touchAll(names),
                                          std::unique_ptr<DelayTimer>(timer));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -110,6 +111,8 @@ class MainWindowTest : public ::testing::Test {
     TempFolder files;
     RecordingShell shell;
     FakeFileSystem fileSystem;
+    TempFolder journalFolder;
+    JournalStore journal{journalFolder.path()};
     FakeDelayTimer* timer = nullptr;  // owned by the window
     std::unique_ptr<Form1> window;    // last: goes before everything it uses
 };
@@ -187,6 +190,19 @@ TEST_F(MainWindowTest, ARunAsksAfterAFailureAndPutsTheReportOnTheClipboard) {
                         "zu beenden.");
     EXPECT_EQ(column(0), QStringList{"b.txt"});
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "n_c.txt\nn_a.txt\n");
+
+    window->activateWindow();  // back from the dialog
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    liste()->setFocus();
+    QTest::keyClick(liste(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(
+        files.contents(),
+        (Contents{
+            {"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}, {"n_b.txt", "fremd"}}));
+    EXPECT_EQ(column(0), QStringList({"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(panel(3), "Rückgängig: 2 zurückbenannt, 0 nicht möglich");
+    click(find("UndoButton"));
+    EXPECT_EQ(panel(3), "Nichts rückgängig zu machen");
 }
 
 TEST_F(MainWindowTest, AHistoryEntryIsRestoredThroughTheControls) {

@@ -7,6 +7,7 @@
 
 #include "fake_delay_timer.h"
 #include "fake_file_system.h"
+#include "filesystem/journal_store.h"
 #include "temp_folder.h"
 #include "ui/settings_store.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 class FailEvery : public FailureDecision {
   public:
-    bool continueAfterFailure(const FileEntry&) override { return true; }
+    bool continueAfterFailure(const FileEntry&, const RenameResult&) override { return true; }
 };
 
 class PlanPresenterTest : public ::testing::Test {
@@ -39,7 +40,9 @@ class PlanPresenterTest : public ::testing::Test {
     ScenarioHistory history{store};
     FakeFileSystem fileSystem;
     FakeDelayTimer* timer = new FakeDelayTimer;
-    PlanPresenter presenter{fileSystem, history, std::unique_ptr<DelayTimer>(timer)};
+    TempFolder journalFolder;
+    JournalStore journal{journalFolder.path()};
+    PlanPresenter presenter{fileSystem, history, journal, std::unique_ptr<DelayTimer>(timer)};
     QSignalSpy hints{&presenter, &PlanPresenter::userInfo};
 };
 
@@ -119,6 +122,14 @@ TEST_F(PlanPresenterTest, ARunSavesTheOptionsFirstRenamesAndChecksTheRest) {
     EXPECT_EQ(presenter.UmTaufen(decision).renamed.size(), 1);
     EXPECT_EQ(fileSystem.renamed, QStringList{"b.txt"});
     EXPECT_EQ(presenter.markedText(), "0 von 1 Dateien markiert");
+}
+
+TEST_F(PlanPresenterTest, AFillNoticeLeavesTheVerdictOnTheHintLine) {
+    QSignalSpy notices(&presenter, &PlanPresenter::notice);
+    presenter.fill(folder.touchAll({"b.txt", "B.TXT"}) << folder.native() + "a\xff.txt",
+                   FillMode::Drop);
+    EXPECT_TRUE(hint().startsWith("Fehler: Die neuen Dateinamen sind nicht alle eindeutig"));
+    EXPECT_TRUE(notices.first().first().toString().startsWith("Hinweis: 1 Datei wurde übergangen"));
 }
 
 TEST_F(PlanPresenterTest, ARestoredEntryIsAppliedLikeTheUsersOwnChanges) {

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 TEST(SettingsStoreTest, MissingDamagedOrForeignValuesGiveTheReadersDefault) {
@@ -29,10 +31,20 @@ TEST(SettingsStoreTest, MissingDamagedOrForeignValuesGiveTheReadersDefault) {
     }
 }
 
+TEST(SettingsStoreTest, AStoreThatIsNoOrdinaryFileIsNeitherReadNorWritten) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("taufix.conf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);  // reading it would wait
+    SettingsStore store(fifo);
+    store.SaveSettingValue("ToolTips", "1");
+    EXPECT_EQ(store.GetSettingValue("ToolTips", "0"), "0");
+    EXPECT_TRUE(store.problem().contains(fifo));
+}
+
 TEST(SettingsStoreTest, UserStoreIsVeskandorConfWithSectionTaufix) {
     // The user scope points at a temporary folder, so that the real ~/.config stays untouched.
     QTemporaryDir dir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
     SettingsStore().SaveSettingValues({{"ToolTips", "1"}, {"Maske1", "[NAME]"}});
     QFile file(dir.filePath("Veskandor.conf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -21,6 +21,9 @@ enum class Opt {
     FilesFrom,
     Null,
     Apply,
+    Undo,
+    List,
+    Print0,
     Help,
     Version,
 };
@@ -46,6 +49,9 @@ constexpr OptionDefinition kOptions[] = {
     {"files-from", 0, Opt::FilesFrom, true},
     {"null", '0', Opt::Null, false},
     {"apply", 0, Opt::Apply, false},
+    {"undo", 0, Opt::Undo, false},
+    {"list", 0, Opt::List, false},
+    {"print0", 0, Opt::Print0, false},
     {"help", 'h', Opt::Help, false},
     {"version", 0, Opt::Version, false},
 };
@@ -143,8 +149,15 @@ QString choiceError(std::span<const Choice> choices, const QString& optionName,
 }
 
 // Stores the value of an option that takes one; returns the usage error, if any.
-QString takeValue(BatchOptions& options, Opt opt, const QString& optionName, const QString& value) {
+QString takeValue(BatchOptions& options, Opt opt, const QString& optionName, const QString& value,
+                  bool valueIsText) {
     RenameSettings& settings = options.settings;
+    // Turned into text, bytes that are no UTF-8 would become another mask or search than given.
+    const bool textOption = opt == Opt::Mask || opt == Opt::Search || opt == Opt::Replace;
+    if (textOption && !valueIsText) {
+        return QStringLiteral("Der Wert von ") + optionName +
+               QStringLiteral(" ist kein gültiges UTF-8.");
+    }
     const QString notDecimal = QStringLiteral("Ungültiger Wert ") + quoted(value) +
                                QStringLiteral(" für ") + optionName +
                                QStringLiteral("; erlaubt sind nur die Ziffern 0 bis 9.");
@@ -220,6 +233,15 @@ std::optional<BatchAction> takeFlag(BatchOptions& options, Opt opt) {
         case Opt::Apply:
             options.apply = true;
             break;
+        case Opt::Undo:
+            options.undo = true;
+            break;
+        case Opt::List:
+            options.list = true;
+            break;
+        case Opt::Print0:
+            options.print0 = true;
+            break;
         case Opt::Help:
             return BatchAction::ShowHelp;
         case Opt::Version:
@@ -245,19 +267,18 @@ QString missingValue(const QString& optionName) {
 // which it then consumes. Returns the usage error, or the empty text.
 QString takeValueOf(BatchOptions& options, const OptionDefinition& definition,
                     const QString& optionName, const std::optional<QString>& written,
-                    const QStringList& arguments, qsizetype& i) {
-    if (written) {
-        return takeValue(options, definition.opt, optionName, *written);
+                    const QStringList& arguments, const QList<bool>& validText, qsizetype& i) {
+    if (!written && i + 1 >= arguments.size()) {
+        return missingValue(optionName);
     }
-    if (i + 1 < arguments.size()) {
-        return takeValue(options, definition.opt, optionName, arguments.at(++i));
-    }
-    return missingValue(optionName);
+    const qsizetype from = written ? i : ++i;
+    return takeValue(options, definition.opt, optionName, written ? *written : arguments.at(from),
+                     validText.value(from, true));
 }
 
 }  // namespace
 
-BatchParse parseBatchArguments(const QStringList& arguments) {
+BatchParse parseBatchArguments(const QStringList& arguments, const QList<bool>& validText) {
     BatchParse parse;
     BatchOptions& options = parse.options;
     bool optionsEnded = false;
@@ -290,9 +311,10 @@ BatchParse parseBatchArguments(const QStringList& arguments) {
                 }
                 continue;
             }
-            const QString error = takeValueOf(
-                options, *definition, optionName,
-                equals >= 0 ? std::optional(argument.mid(equals + 1)) : std::nullopt, arguments, i);
+            const QString error =
+                takeValueOf(options, *definition, optionName,
+                            equals >= 0 ? std::optional(argument.mid(equals + 1)) : std::nullopt,
+                            arguments, validText, i);
             if (!error.isEmpty()) {
                 return usageError(error);
             }
@@ -316,12 +338,15 @@ BatchParse parseBatchArguments(const QStringList& arguments) {
             const QString error = takeValueOf(
                 options, *definition, optionName,
                 k + 1 < argument.size() ? std::optional(argument.mid(k + 1)) : std::nullopt,
-                arguments, i);
+                arguments, validText, i);
             if (!error.isEmpty()) {
                 return usageError(error);
             }
             break;
         }
+    }
+    if (options.list && !options.undo) {
+        return usageError(QStringLiteral("Die Option --list gilt nur zusammen mit --undo."));
     }
     return parse;
 }
@@ -361,21 +386,38 @@ QString batchHelp() {
         "      --descending        absteigend sortieren (bei keine ohne Wirkung)\n"
         "      --files-from DATEI  weitere Pfade aus DATEI lesen, einen je Zeile, an der\n"
         "                          Stelle der Option; „-“ liest die Standardeingabe;\n"
-        "                          leere Zeilen werden übergangen\n"
+        "                          leere Zeilen werden übergangen, Zeilen dürfen auf\n"
+        "                          \\r\\n enden\n"
         "  -0, --null              Pfade in --files-from durch NUL statt Zeilenende getrennt\n"
         "      --apply             die Dateien wirklich umbenennen, von der letzten zur\n"
-        "                          ersten; je Umbenennung eine Zeile alt<TAB>neu\n"
+        "                          ersten; je Umbenennung eine Zeile alt<TAB>neu, sobald\n"
+        "                          sie geschehen ist, am Ende eine Zusammenfassung\n"
+        "      --undo              den letzten Lauf rückgängig machen\n"
+        "      --undo --list       das Protokoll der letzten Läufe zeigen\n"
+        "      --print0            Umbenennungen als alt, NUL, neu, NUL ausgeben (für\n"
+        "                          Programme) statt als lesbare Zeilen\n"
         "  -h, --help              diese Hilfe zeigen\n"
         "      --version           die Versionsnummer zeigen\n"
         "\n"
         "Ordner, nicht vorhandene und doppelt genannte Pfade werden mit „Übersprungen: PFAD“\n"
         "auf der Standardfehlerausgabe gemeldet. Ein abgelehnter Plan nennt dort den Grund.\n"
+        "In lesbaren Zeilen stehen Steuerzeichen in Namen als \\n, \\t, \\xNN, ein\n"
+        "Rückstrich als \\\\.\n"
+        "\n"
+        "Jeder Lauf schreibt vor der ersten Umbenennung ein Protokoll nach\n"
+        "$XDG_STATE_HOME/taufix (sonst ~/.local/state/taufix); die letzten 30 bleiben.\n"
+        "--undo findet jede Datei des letzten Laufs an ihrer Kennung wieder, auch nach\n"
+        "einem Absturz, und gibt ihr den alten Namen zurück, ohne je eine Datei zu\n"
+        "ersetzen. SIGINT und SIGTERM beenden einen Lauf nach der laufenden Datei.\n"
         "\n"
         "Exit-Status:\n"
-        "  0  der Plan ist in Ordnung (mit --apply: alle Dateien umbenannt)\n"
-        "  1  der Plan wurde abgelehnt, nichts wurde umbenannt\n"
+        "  0  der Plan ist in Ordnung (mit --apply: alle Dateien umbenannt; mit --undo:\n"
+        "     alle zurückbenannt oder nichts zu tun)\n"
+        "  1  der Plan wurde abgelehnt oder das Protokoll ließ sich nicht schreiben;\n"
+        "     nichts wurde umbenannt\n"
         "  2  falscher Aufruf oder nicht lesbare Pfadliste\n"
-        "  3  mit --apply: mindestens eine Datei ließ sich nicht umbenennen\n"
+        "  3  mindestens eine Datei ließ sich nicht umbenennen (oder zurückbenennen)\n"
+        "  4  durch ein Signal abgebrochen; die bis dahin umbenannten Dateien sind gemeldet\n"
         "\n"
         "Beispiel:\n"
         "  taufix-batch -m \"Urlaub_[ZAHL][TYP]\" --digits 3 --lead-zeros null *.jpg\n");

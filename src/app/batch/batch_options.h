@@ -23,6 +23,9 @@ struct BatchOptions {
     bool descending = false;
     bool nullSeparated = false;
     bool apply = false;
+    bool undo = false;    // take the last run back instead of renaming
+    bool list = false;    // with undo: show the journal instead
+    bool print0 = false;  // renamings as NUL-terminated pairs, for machines
     std::vector<PathSource> sources;
 };
 
@@ -41,7 +44,8 @@ struct BatchParse {
 
 // Reads the arguments that follow the program name, GNU style: "--opt value", "--opt=value",
 // "-m TEXT", "-mTEXT", bundled flags ("-0h") and "--" before paths that begin with "-".
-BatchParse parseBatchArguments(const QStringList& arguments);
+// validText tells for each argument whether its bytes were valid UTF-8 (all, when empty).
+BatchParse parseBatchArguments(const QStringList& arguments, const QList<bool>& validText = {});
 
 // The two lines a usage error ends with.
 QString batchUsage();

@@ -4,96 +4,140 @@
 #include <QIODevice>
 
 #include "app/batch/batch_options.h"
+#include "app/batch/batch_output.h"
+#include "app/batch/path_list.h"
 #include "filesystem/file_system.h"
+#include "filesystem/journal_store.h"
 #include "list/list_filling.h"
 #include "plan/counter_fields.h"
 #include "plan/folder_index_cache.h"
 #include "plan/messages.h"
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
+#include "plan/undo.h"
 
 namespace {
 
 const QString kMaskEmpty = QStringLiteral("Fehler: Die Maske ist leer.");
 const QString kNoFiles = QStringLiteral("Fehler: Keine Dateien angegeben.");
-constexpr qint64 kReadChunk = 64 * 1024;
-
-QByteArray native(const QString& path) {
-    return QFile::encodeName(path);
-}
-
-void writeLine(QIODevice& device, const QByteArray& line) {
-    device.write(line);
-    device.write("\n", 1);
-}
-
-void writeRenaming(QIODevice& device, const QString& from, const QString& to) {
-    writeLine(device, native(from) + '\t' + native(to));
-}
+const QString kAllSkipped = QStringLiteral("Fehler: Alle angegebenen Pfade wurden übersprungen.");
+const QString kSkipped = QStringLiteral("Übersprungen: ");
 
 int usageError(QIODevice& err, const QString& message) {
-    writeLine(err, QStringLiteral("taufix-batch: ").toUtf8() + message.toUtf8());
+    err.write(QStringLiteral("taufix-batch: ").toUtf8() + message.toUtf8() + '\n');
     err.write(batchUsage().toUtf8());
     return kUsageError;
 }
 
-void appendItem(QByteArrayList& paths, QByteArrayView item) {
-    if (!item.isEmpty()) {
-        paths << item.toByteArray();
-    }
+QString journalRefusal(const QString& why) {
+    return QStringLiteral("Fehler: Das Protokoll lässt sich nicht schreiben (") + why +
+           QStringLiteral("); nichts wurde umbenannt.");
 }
 
-// Appends the items of a path list, read in chunks; each byte is looked at once, so a long list
-// costs linear time. False when the device fails.
-bool readPathList(QIODevice& device, char separator, QByteArrayList& paths) {
-    QByteArray pending;
-    qsizetype scanned = 0;
-    char chunk[kReadChunk];
-    for (;;) {
-        const qint64 got = device.read(chunk, kReadChunk);
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            break;
-        }
-        pending.append(chunk, got);
-        qsizetype begin = 0;
-        for (qsizetype end = pending.indexOf(separator, scanned); end >= 0;
-             end = pending.indexOf(separator, begin)) {
-            appendItem(paths, QByteArrayView(pending).sliced(begin, end - begin));
-            begin = end + 1;
-        }
-        pending.remove(0, begin);
-        scanned = pending.size();
+// The reason of a failure, and where a change of letter case left the file when both its steps
+// failed.
+QString reasonOf(const RenameResult& result) {
+    QString reason = reasonText(result.failure);
+    if (!result.temporaryName.isEmpty()) {
+        reason += QStringLiteral("; die Datei heißt jetzt ") + result.temporaryName;
     }
-    appendItem(paths, pending);
-    return true;
+    return reason;
 }
 
-bool readListSource(const QString& name, char separator, QIODevice& in, QByteArrayList& paths) {
-    if (name == u"-") {
-        return readPathList(in, separator, paths);
-    }
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) && readPathList(file, separator, paths);
-}
-
-// Reports each failed renaming on one line and goes on, as a user answering OK would.
-class ReportAndContinue : public FailureDecision {
+// Reports each renaming and each failure as it happens and goes on, as a user answering OK
+// would; stops when a signal asks it to.
+class StreamingDecision : public FailureDecision {
   public:
-    explicit ReportAndContinue(QIODevice& err) : m_err(err) {}
+    StreamingDecision(BatchOutput& output, const std::function<bool()>& stop)
+        : m_output(output), m_stop(stop) {}
 
-    bool continueAfterFailure(const FileEntry& entry) override {
-        writeLine(m_err, QStringLiteral("Folgende Datei ließ sich nicht umbenennen: ").toUtf8() +
-                             native(entry.PfadName) + " --> " +
-                             native(entry.InOrdner + entry.NeuerName));
+    bool continueAfterFailure(const FileEntry& entry, const RenameResult& result) override {
+        m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht umbenennen: "),
+                         entry.PfadName, entry.InOrdner + entry.NeuerName, reasonOf(result));
         return true;
     }
+    void renamed(const RenamedFile& file) override { m_output.renaming(file.from, file.to); }
+    bool stopRequested() override { return m_stop(); }
 
   private:
-    QIODevice& m_err;
+    BatchOutput& m_output;
+    const std::function<bool()>& m_stop;
 };
+
+class StreamingUndo : public UndoListener {
+  public:
+    StreamingUndo(BatchOutput& output, const std::function<bool()>& stop)
+        : m_output(output), m_stop(stop) {}
+
+    void restored(const RenamedFile& file) override { m_output.renaming(file.from, file.to); }
+    void notRestored(const NotRestored& file) override {
+        const JournalEntry& entry = file.entry;
+        m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht zurückbenennen: "),
+                         entry.folder + entry.to, entry.folder + entry.from,
+                         file.reason == RenameFailure::SourceChanged
+                             ? QStringLiteral("nicht mehr zu finden")
+                             : reasonText(file.reason));
+    }
+    bool stopRequested() override { return m_stop(); }
+
+  private:
+    BatchOutput& m_output;
+    const std::function<bool()>& m_stop;
+};
+
+QString summary(qsizetype done, qsizetype failed, const char* doneWord, bool interrupted) {
+    return QString::number(done) + u' ' + QString::fromUtf8(doneWord) + QStringLiteral(", ") +
+           QString::number(failed) + QStringLiteral(" fehlgeschlagen") +
+           (interrupted ? QStringLiteral(", abgebrochen") : QString()) + u'.';
+}
+
+int exitStatus(qsizetype failed, bool interrupted) {
+    return interrupted ? kInterrupted : failed > 0 ? kRenamingFailed : kPlanSound;
+}
+
+// --undo --list: every kept journal, newest first, with what became of each renaming.
+int listJournal(const JournalStore& journal, BatchOutput& output) {
+    QStringList names = journal.names();
+    std::reverse(names.begin(), names.end());
+    if (names.isEmpty()) {
+        output.message(QStringLiteral("Es gibt noch kein Protokoll."));
+    }
+    for (const QString& name : names) {
+        const std::optional<JournalRun> run = readJournal(journal, name);
+        if (!run) {
+            continue;
+        }
+        output.message((run->undone.isEmpty() ? QStringLiteral("Lauf ")
+                                              : QStringLiteral("Rückgängig gemacht: ") +
+                                                    run->undone + QStringLiteral(" durch ")) +
+                       name + (run->ended ? QString() : QStringLiteral(" (nicht beendet)")));
+        for (qsizetype e = 0; e < run->plan.size(); ++e) {
+            const JournalEntry& entry = run->plan.at(e);
+            const bool done = run->renamed.contains(static_cast<int>(e));
+            output.messageAbout(
+                done ? QStringLiteral("  umbenannt: ") : QStringLiteral("  nicht umbenannt: "),
+                QFile::encodeName(entry.folder + entry.from), QStringLiteral(" --> ") + entry.to);
+        }
+    }
+    return kPlanSound;
+}
+
+int undo(BatchEnvironment& environment, BatchOutput& output) {
+    StreamingUndo listener(output, environment.stopRequested);
+    const UndoResult result = undoLastRun(environment.journal, environment.fileSystem, listener);
+    if (result.nothingToUndo) {
+        output.message(QStringLiteral(
+            "Es gibt keinen Lauf, der rückgängig zu machen wäre; der letzte ist es schon."));
+        return kPlanSound;
+    }
+    if (result.journalError) {
+        output.message(journalRefusal(*result.journalError));
+        return kPlanRefused;
+    }
+    output.message(summary(result.restored.size(), result.notRestored.size(), "zurückbenannt",
+                           result.interrupted));
+    return exitStatus(result.notRestored.size(), result.interrupted);
+}
 
 // The list in the order asked for: sorted once by its column, or as the paths came.
 void sortList(FileList& list, const BatchOptions& options) {
@@ -143,14 +187,17 @@ QString refusal(const PlanVerdict& verdict, const FileList& list, const QString&
 
 }  // namespace
 
-int runBatch(const QByteArrayList& arguments, QIODevice& in, QIODevice& out, QIODevice& err,
-             FileSystem& fileSystem) {
+int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     QStringList texts;
+    QList<bool> validText;
     texts.reserve(arguments.size());
     for (const QByteArray& argument : arguments) {
         texts << QFile::decodeName(argument);
+        validText << (QFile::encodeName(texts.last()) == argument);
     }
-    const BatchParse parse = parseBatchArguments(texts);
+    const BatchParse parse = parseBatchArguments(texts, validText);
+    QIODevice& out = environment.out;
+    QIODevice& err = environment.err;
     switch (parse.action) {
         case BatchAction::ShowHelp:
             out.write(batchHelp().toUtf8());
@@ -164,48 +211,74 @@ int runBatch(const QByteArrayList& arguments, QIODevice& in, QIODevice& out, QIO
             break;
     }
     const BatchOptions& options = parse.options;
+    BatchOutput output(out, err, options.print0, environment.lineByLine);
+    if (options.undo) {
+        return options.list ? listJournal(environment.journal, output) : undo(environment, output);
+    }
 
     QByteArrayList paths;
     const char separator = options.nullSeparated ? '\0' : '\n';
     for (const PathSource& source : options.sources) {
         if (!source.isListFile) {
             paths << arguments.at(source.argument);
-        } else if (!readListSource(source.text, separator, in, paths)) {
+            continue;
+        }
+        QFile file(source.text);
+        QIODevice& device = source.text == u"-" ? environment.in : file;
+        const PathListResult read = &device == &file && !file.open(QIODevice::ReadOnly)
+                                        ? PathListResult::Unreadable
+                                        : readPathList(device, separator, paths);
+        if (read == PathListResult::Unreadable) {
             return usageError(err, QStringLiteral("Die Pfadliste „") + source.text +
                                        QStringLiteral("“ lässt sich nicht lesen."));
+        }
+        if (read == PathListResult::ItemTooLong) {
+            return usageError(err, QStringLiteral("Die Pfadliste „") + source.text +
+                                       QStringLiteral("“ enthält einen Eintrag von mehr als ") +
+                                       QString::number(kLongestPath) + QStringLiteral(" Bytes."));
         }
     }
 
     FileList list;
-    const FillResult fill = addFiles(list, paths, FillMode::CommandLine, fileSystem);
+    const FillResult fill = addFiles(list, paths, FillMode::CommandLine, environment.fileSystem);
     sortList(list, options);
     for (const QString& skipped : fill.skipped) {
-        writeLine(err, QStringLiteral("Übersprungen: ").toUtf8() + native(skipped));
+        output.messageAbout(kSkipped, QFile::encodeName(skipped));
     }
     for (const QByteArray& skipped : fill.unrepresentable) {
-        writeLine(err, QStringLiteral("Übersprungen: ").toUtf8() + skipped +
-                           QStringLiteral(" (der Name ist kein gültiges UTF-8)").toUtf8());
+        output.messageAbout(kSkipped, skipped,
+                            QStringLiteral(" (der Name ist kein gültiges UTF-8)"));
+    }
+    for (const QByteArray& skipped : fill.unresolvable) {
+        output.messageAbout(kSkipped, skipped,
+                            QStringLiteral(" (der aktuelle Ordner lässt sich nicht bestimmen)"));
     }
 
     RenameSettings settings = options.settings;
     const QString digitsRefusal = chooseDigits(settings, options.digits, list.count());
     FolderIndexCache folders;
-    const PlanVerdict verdict = checkPlan(list, settings, fileSystem, folders);
-    const QString refused = refusal(verdict, list, digitsRefusal);
+    const PlanVerdict verdict = checkPlan(list, settings, environment.fileSystem, folders);
+    QString refused = refusal(verdict, list, digitsRefusal);
+    if (refused == kNoFiles && !paths.isEmpty()) {
+        refused = kAllSkipped;
+    }
     if (!refused.isEmpty()) {
-        writeLine(err, refused.toUtf8());
+        output.message(refused);
         return kPlanRefused;
     }
     if (!options.apply) {
         for (const FileEntry& entry : list) {
-            writeRenaming(out, entry.PfadName, entry.InOrdner + entry.NeuerName);
+            output.renaming(entry.PfadName, entry.InOrdner + entry.NeuerName);
         }
         return kPlanSound;
     }
-    ReportAndContinue decision(err);
-    const RenameRunResult run = renameMarkedEntries(list, fileSystem, decision);
-    for (const RenamedFile& renamed : run.renamed) {
-        writeRenaming(out, renamed.from, renamed.to);
+    StreamingDecision decision(output, environment.stopRequested);
+    const RenameRunResult run =
+        renameMarkedEntries(list, environment.fileSystem, environment.journal, decision);
+    if (run.journalError) {
+        output.message(journalRefusal(*run.journalError));
+        return kPlanRefused;
     }
-    return run.failed == 0 ? kPlanSound : kRenamingFailed;
+    output.message(summary(run.renamed.size(), run.failed, "umbenannt", run.interrupted));
+    return exitStatus(run.failed, run.interrupted);
 }

@@ -1,13 +1,38 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <signal.h>
 #include <unistd.h>
+#include <csignal>
 
 #include "app/batch/batch_run.h"
+#include "filesystem/journal_store.h"
 #include "filesystem/linux_file_system.h"
+
+namespace {
+
+volatile std::sig_atomic_t stopSignal = 0;
+
+void requestStop(int signal) {
+    stopSignal = signal;
+}
+
+// SIGINT and SIGTERM end a run after the file at hand, with the journal closed and the summary
+// written; a second one ends the program at once.
+void stopOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = requestStop;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    stopOnSignals();
     // Opened without QIODevice::Unbuffered: QFile buffers writes, and the file descriptors
     // bypass the C library's own buffers.
     QFile in;
@@ -20,7 +45,15 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         arguments << QByteArray(argv[i]);
     }
-    const int status = runBatch(arguments, in, out, err, hostFileSystem());
+    JournalStore journal;
+    BatchEnvironment environment{in,
+                                 out,
+                                 err,
+                                 hostFileSystem(),
+                                 journal,
+                                 [] { return stopSignal != 0; },
+                                 ::isatty(STDOUT_FILENO) == 1};
+    const int status = runBatch(arguments, environment);
     out.flush();
     err.flush();
     return status;

@@ -4,6 +4,7 @@
 #include <QTranslator>
 
 #include "filesystem/file_system.h"
+#include "filesystem/journal_store.h"
 #include "ui/main_window.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
@@ -34,7 +35,8 @@ int main(int argc, char* argv[]) {
 
     SettingsStore store;
     DesktopShell shell;
-    Form1 window(store, shell, hostFileSystem(), paths);
+    JournalStore journal;
+    Form1 window(store, shell, hostFileSystem(), journal, paths);
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,80 @@
+#include "app/batch/batch_output.h"
+
+#include <QFile>
+#include <QIODevice>
+
+namespace {
+
+bool isValidUtf8(const QByteArray& bytes) {
+    return QFile::encodeName(QString::fromUtf8(bytes)) == bytes;
+}
+
+}  // namespace
+
+QByteArray readablePath(const QByteArray& native) {
+    const bool escapeHighBytes = !isValidUtf8(native);
+    QByteArray text;
+    text.reserve(native.size());
+    for (const char c : native) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            text += "\\n";
+        } else if (c == '\t') {
+            text += "\\t";
+        } else if (c == '\\') {
+            text += "\\\\";
+        } else if (byte < 0x20 || byte == 0x7f || (byte >= 0x80 && escapeHighBytes)) {
+            text += "\\x" + QByteArray::number(byte, 16).rightJustified(2, '0');
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+BatchOutput::BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine)
+    : m_out(out), m_err(err), m_nulSeparated(nulSeparated), m_lineByLine(lineByLine) {}
+
+void BatchOutput::renaming(const QString& from, const QString& to) {
+    const QByteArray nativeFrom = QFile::encodeName(from);
+    const QByteArray nativeTo = QFile::encodeName(to);
+    if (m_nulSeparated) {
+        line(m_out, nativeFrom, '\0');
+        line(m_out, nativeTo, '\0');
+    } else {
+        line(m_out, readablePath(nativeFrom) + '\t' + readablePath(nativeTo));
+    }
+}
+
+void BatchOutput::message(const QString& text) {
+    line(m_err, text.toUtf8());
+}
+
+void BatchOutput::messageAbout(const QString& prefix, const QByteArray& nativePath,
+                               const QString& suffix) {
+    line(m_err, prefix.toUtf8() + readablePath(nativePath) + suffix.toUtf8());
+}
+
+void BatchOutput::failure(const QString& prefix, const QString& from, const QString& to,
+                          const QString& reason) {
+    line(m_err, prefix.toUtf8() + readablePath(QFile::encodeName(from)) + " --> " +
+                    readablePath(QFile::encodeName(to)) + " (" + reason.toUtf8() + ')');
+}
+
+void BatchOutput::flush() {
+    for (QIODevice* device : {&m_out, &m_err}) {
+        if (auto* file = qobject_cast<QFile*>(device)) {
+            file->flush();
+        }
+    }
+}
+
+void BatchOutput::line(QIODevice& device, const QByteArray& bytes, char end) {
+    device.write(bytes);
+    device.write(&end, 1);
+    if (m_lineByLine) {
+        if (auto* file = qobject_cast<QFile*>(&device)) {
+            file->flush();
+        }
+    }
+}

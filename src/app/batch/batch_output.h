@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+// A path for a person to read: control characters, backslashes and bytes that are no valid
+// UTF-8 are written as escapes ("\n", "\t", "\\", "\xff"), so that every path stays on its line
+// and a tab still separates the old path from the new one.
+QByteArray readablePath(const QByteArray& native);
+
+// Where the program writes: renamings to standard output, as "old<TAB>new" lines or, for
+// machines, as NUL-terminated pairs; messages to standard error, one a line.
+class BatchOutput {
+  public:
+    // lineByLine: every line is written at once, as on a terminal; otherwise in blocks.
+    BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine);
+
+    void renaming(const QString& from, const QString& to);
+    void message(const QString& text);
+    // prefix, the readable path and suffix as one message.
+    void messageAbout(const QString& prefix, const QByteArray& nativePath,
+                      const QString& suffix = {});
+    // "prefix FROM --> TO (reason)".
+    void failure(const QString& prefix, const QString& from, const QString& to,
+                 const QString& reason);
+    void flush();
+
+  private:
+    void line(QIODevice& device, const QByteArray& bytes, char end = '\n');
+
+    QIODevice& m_out;
+    QIODevice& m_err;
+    bool m_nulSeparated;
+    bool m_lineByLine;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "filesystem/file_system.h"
+
+class JournalStore;
+class JournalWriter;
+
+// One renaming of a plan, as the journal keeps it.
+struct JournalEntry {
+    QString folder;
+    QString from;
+    QString to;
+    FileIdentity identity;
+
+    bool operator==(const JournalEntry&) const = default;
+};
+
+// How many runs the journal keeps.
+inline constexpr int kKeptJournals = 30;
+
+// The journal of one run, written ahead: the whole plan is durable before the first renaming;
+// what happens after is appended as it happens and made durable once at the end.
+class RunJournal {
+  public:
+    RunJournal();
+    ~RunJournal();
+
+    // Writes the plan of a run, or of an undo of the journal undone; false when the journal
+    // cannot be written, and then nothing may be renamed.
+    bool begin(JournalStore& store, const QList<JournalEntry>& plan, const QString& undone = {});
+    // Carries out the renaming of entry e of the plan and records what became of it.
+    RenameResult rename(FileSystem& fileSystem, int e, const JournalEntry& entry);
+    bool end();
+
+  private:
+    void append(const QList<QByteArray>& fields);
+
+    std::unique_ptr<JournalWriter> m_writer;
+};
+
+// A journal as read back.
+struct JournalRun {
+    QString name;
+    QString undone;  // for the journal of an undo: the journal it took back
+    QList<JournalEntry> plan;
+    QSet<int> renamed;
+    QHash<int, QString> temporary;
+    bool ended = false;
+};
+
+std::optional<JournalRun> readJournal(const JournalStore& store, const QString& name);
+
+// The newest run, and whether an undo has taken it back already; nothing without any run.
+struct LastRun {
+    JournalRun run;
+    bool undone = false;
+};
+std::optional<LastRun> lastRun(const JournalStore& store);
