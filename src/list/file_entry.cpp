@@ -133,17 +133,21 @@ QString formatTime(const LocalTime& t, QStringView pattern) {
 
 }  // namespace
 
-FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified,
-                        const FileIdentity& identity) {
+void setPathColumns(FileEntry& entry, const QString& path) {
     const PathSplit split = splitPath(path);
-    FileEntry entry;
     entry.AlterName = path.mid(split.sep);
-    entry.Selected = true;
     entry.PfadName = path;
-    entry.identity = identity;
     entry.Typ = path.mid(split.dot);
     entry.NurName = path.mid(split.sep, split.dot - split.sep - 1);
     entry.InOrdner = path.left(split.sep);
+}
+
+FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified,
+                        const FileIdentity& identity) {
+    FileEntry entry;
+    setPathColumns(entry, path);
+    entry.Selected = true;
+    entry.identity = identity;
     entry.Groesse = FormatFileSize(static_cast<double>(length));
     entry.SortGroesse = QString::number(length, 16).toUpper().rightJustified(16, u'0');
     entry.LetzteAenderung = formatTime(modified, u"dd.MM.yyyy HH:mm:ss");

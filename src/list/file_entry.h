@@ -49,6 +49,10 @@ PathSplit splitPath(const QString& path);
 // The size text: "1,5 KB", "1024 Byte", " Byte" for 0.
 QString FormatFileSize(double size);
 
+// Sets the columns that come from the path as it enters the list: PfadName, AlterName,
+// InOrdner, NurName and Typ.
+void setPathColumns(FileEntry& entry, const QString& path);
+
 // A new, marked entry from the path as it enters the list, the file's length and its
 // modification time (both time columns from this one reading).
 FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified,

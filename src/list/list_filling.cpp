@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "filesystem/capitals.h"
 #include "filesystem/file_system.h"
 
 namespace {
@@ -26,29 +28,45 @@ bool needsCleaning(const QString& path) {
 
 // The entry a path would add, from what one stat tells; nothing for folders and paths that name
 // nothing.
-std::optional<FileEntry> candidateEntry(QString path, FillMode mode, const FileSystem& fileSystem) {
+std::optional<FileEntry> candidateEntry(const QString& path, const FileSystem& fileSystem) {
     const std::optional<PathFacts> facts = fileSystem.statPath(path);
     if (!facts || facts->isFolder) {
         return std::nullopt;
     }
-    if (mode == FillMode::CommandLine) {
-        // A hidden file has no stored name to look up: it keeps the name it was given.
-        const QString stored = fileSystem.storedName(path);
-        if (!stored.isEmpty()) {
-            path = path.left(splitPath(path).sep) + stored;
-        }
-    }
     return makeFileEntry(path, facts->length, facts->modified, facts->identity);
 }
 
+// Whether the file system of the entry's folder finds a name under another spelling too, asked
+// once per folder with the first name that has one; nothing for a name without letters.
+std::optional<bool> ignoresCase(const FileEntry& entry, const FileSystem& fileSystem) {
+    QString other = capitals(entry.AlterName);
+    if (other == entry.AlterName) {
+        other = entry.AlterName.toLower();
+    }
+    if (other == entry.AlterName) {
+        return std::nullopt;
+    }
+    return fileSystem.lookup(entry.InOrdner, other).entry == entry.identity;
+}
+
+// A name given on the command line in another spelling than the one stored: where the file
+// system ignores letter case, the entry takes the stored one. A hidden file has no stored name
+// to look up and keeps the one it was given.
+void takeStoredName(FileEntry& entry, const FileSystem& fileSystem) {
+    const QString stored = fileSystem.storedName(entry.PfadName);
+    if (!stored.isEmpty() && stored != entry.AlterName) {
+        setPathColumns(entry, entry.InOrdner + stored);
+    }
+}
+
 // The file system's answers dominate a large fill; they are asked for on every core at once.
-std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths, FillMode mode,
+std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths,
                                                        const FileSystem& fileSystem) {
     const size_t count = static_cast<size_t>(paths.size());
     std::vector<std::optional<FileEntry>> candidates(count);
     const auto fillRange = [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
-            candidates[i] = candidateEntry(paths.at(static_cast<qsizetype>(i)), mode, fileSystem);
+            candidates[i] = candidateEntry(paths.at(static_cast<qsizetype>(i)), fileSystem);
         }
     };
     const size_t threads = std::clamp<size_t>(count / kPathsPerThread, 1,
@@ -96,7 +114,8 @@ FillResult appendFiles(FileList& list, const QStringList& paths, const QStringLi
                        FillMode mode, const FileSystem& fileSystem,
                        const ProgressCallback& progress) {
     FillResult result;
-    std::vector<std::optional<FileEntry>> candidates = candidateEntries(paths, mode, fileSystem);
+    std::vector<std::optional<FileEntry>> candidates = candidateEntries(paths, fileSystem);
+    QHash<QString, bool> foldersIgnoringCase;
     QSet<QString> known;
     known.reserve(list.count() + paths.size());
     for (const FileEntry& entry : list) {
@@ -111,6 +130,17 @@ FillResult appendFiles(FileList& list, const QStringList& paths, const QStringLi
             progress(i, count);
         }
         std::optional<FileEntry>& candidate = candidates[static_cast<size_t>(i - 1)];
+        if (candidate && mode == FillMode::CommandLine) {
+            auto folder = foldersIgnoringCase.constFind(candidate->InOrdner);
+            if (folder == foldersIgnoringCase.constEnd()) {
+                if (const std::optional<bool> ignores = ignoresCase(*candidate, fileSystem)) {
+                    folder = foldersIgnoringCase.insert(candidate->InOrdner, *ignores);
+                }
+            }
+            if (folder != foldersIgnoringCase.constEnd() && *folder) {
+                takeStoredName(*candidate, fileSystem);
+            }
+        }
         if (!candidate || known.contains(candidate->PfadName)) {
             result.skipped << given.at(i - 1);
             continue;
