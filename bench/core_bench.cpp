@@ -69,7 +69,7 @@ BENCHMARK(BM_NewNames)->Arg(32767)->Arg(100000)->Unit(benchmark::kMillisecond);
 void BM_ReadFolder(benchmark::State& state) {
     const BenchFolder& folder = folderOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(hostFileSystem().readFolder(folder.path()).size());
+        benchmark::DoNotOptimize(hostFileSystem().readFolder(folder.path()).index.size());
     }
 }
 BENCHMARK(BM_ReadFolder)->Arg(32767)->Unit(benchmark::kMillisecond);
