@@ -62,13 +62,17 @@ fuzz: deps
 			build-fuzz/$$fuzzer.log | grep -o '[0-9]*$$') Läufe in $(FUZZ_SECONDS) s ohne Befund"; \
 	done
 
+# The core and the window in Google Benchmark, then whole processes against the floor and the
+# renamers Debian has (perl rename, mmv, util-linux rename), which it installs.
 bench: deps
+	@scripts/install-deps rename mmv
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAUFIX_BENCHMARKS=ON >/dev/null
-	@cmake --build build-bench --target taufix_core_bench taufix_window_bench
+	@cmake --build build-bench --target taufix_core_bench taufix_window_bench taufix-batch
 	@build-bench/bench/taufix_core_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
 	@build-bench/bench/taufix_window_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
+	@bench/e2e.sh build-bench
 
 clean:
 	rm -rf $(BUILD_DIR) build-sanitize build-fuzz build-bench

@@ -74,6 +74,16 @@ void FileList::sortRows() {
     QCollator collator(QLocale(QLocale::German, QLocale::Germany));
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
+    const bool descending = m_sortOrder == 1;
+    // Lists often come in order already (a shell's glob, a sorted path list): one comparison per
+    // row tells, and then the stable sort would change nothing.
+    const auto before = [&](const FileEntry& a, const FileEntry& b) {
+        const int cmp = collator.compare(a.column(m_sortKey), b.column(m_sortKey));
+        return descending ? cmp > 0 : cmp < 0;
+    };
+    if (std::is_sorted(m_rows.begin(), m_rows.end(), before)) {
+        return;
+    }
     std::vector<QCollatorSortKey> keys;
     keys.reserve(m_rows.size());
     for (const FileEntry& row : m_rows) {
@@ -81,7 +91,6 @@ void FileList::sortRows() {
     }
     std::vector<size_t> order(m_rows.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    const bool descending = m_sortOrder == 1;
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         const int cmp = keys[a].compare(keys[b]);
         return descending ? cmp > 0 : cmp < 0;
