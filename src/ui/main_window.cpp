@@ -395,10 +395,5 @@ void Form1::showProgress(int value, int maximum) {
     if (m_ui.Bar->maximum() != qMax(1, maximum)) {
         m_ui.Bar->setRange(0, qMax(1, maximum));
     }
-    // A pass over a long list reports every row; a hundredth of the bar is enough to see.
-    const int step = qMax(1, maximum / 100);
-    if (value == 0 || value == maximum || qAbs(value - m_barValue) >= step) {
-        m_barValue = value;
-        m_ui.Bar->setValue(value);
-    }
+    m_ui.Bar->setValue(value);
 }

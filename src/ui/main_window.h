@@ -60,5 +60,4 @@ class Form1 : public QMainWindow {
     CaretKeeper* m_maskCaret = nullptr;
     HistoryMenu* m_historyMenu = nullptr;
     std::unique_ptr<InfoForm> m_infoForm;
-    int m_barValue = 0;  // the value shown last, to spare repaints
 };

@@ -245,7 +245,14 @@ void PlanPresenter::setCommandStates(bool rename, bool moveDown, bool moveUp) {
 }
 
 ProgressCallback PlanPresenter::progressCallback() {
-    return [this](int value, int maximum) { Q_EMIT progress(value, maximum); };
+    // A pass reports every row; the bar shows hundredths, so only those go out.
+    return [this, shown = -1](int value, int maximum) mutable {
+        const int hundredth = maximum > 0 ? static_cast<int>(qint64(value) * 100 / maximum) : 0;
+        if (value == 0 || value == maximum || hundredth != shown) {
+            shown = hundredth;
+            Q_EMIT progress(value, maximum);
+        }
+    };
 }
 
 void PlanPresenter::normaliseCounterFields() {
