@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "bench_folder.h"
+#include "fake_delay_timer.h"
 #include "filesystem/journal_store.h"
 #include "filesystem/linux_file_system.h"
 #include "ui/delay_timer.h"
@@ -26,25 +27,10 @@ class NoShell : public Shell {
     void open(const QString&) override {}
 };
 
-// A delay that the benchmark ends itself, so that a keystroke's own cost is seen alone.
-class HeldDelay : public DelayTimer {
-  public:
-    void restart() override { m_active = true; }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-    void fire() {
-        m_active = false;
-        onTick();
-    }
-
-  private:
-    bool m_active = false;
-};
-
 struct Window {
     Window()
         : store(settingsDir.filePath(QStringLiteral("Veskandor.conf"))),
-          delay(new HeldDelay),
+          delay(new FakeDelayTimer),
           journal(settingsDir.filePath(QStringLiteral("journal"))),
           form(store, shell, hostFileSystem(), journal, {}, std::unique_ptr<DelayTimer>(delay)) {
         form.show();
@@ -76,7 +62,7 @@ struct Window {
     QTemporaryDir settingsDir;
     SettingsStore store;
     NoShell shell;
-    HeldDelay* delay;  // owned by the window
+    FakeDelayTimer* delay;  // owned by the window; ends only when the benchmark fires it
     JournalStore journal;
     Form1 form;
 };

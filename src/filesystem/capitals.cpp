@@ -24,3 +24,11 @@ QString capitals(const QString& text) {
     }
     return result;
 }
+
+std::optional<QString> otherSpelling(const QString& name) {
+    QString other = capitals(name);
+    if (other == name) {
+        other = name.toLower();
+    }
+    return other == name ? std::nullopt : std::optional(other);
+}

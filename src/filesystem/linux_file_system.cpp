@@ -116,15 +116,11 @@ bool forEachEntry(const QByteArray& folder, Visit visit) {
 // Whether the folder of path also finds the file under another spelling of its name, which
 // only a file system that ignores letter case does (or a hard link, which the scan sorts out).
 bool foundUnderOtherCase(const QByteArray& path, qsizetype nameStart, const FileIdentity& found) {
-    const QString name = QFile::decodeName(path.mid(nameStart));
-    QString variant = capitals(name);
-    if (variant == name) {
-        variant = name.toLower();
-    }
-    if (variant == name) {
+    const std::optional<QString> variant = otherSpelling(QFile::decodeName(path.mid(nameStart)));
+    if (!variant) {
         return false;
     }
-    const QByteArray other = path.left(nameStart) + QFile::encodeName(variant);
+    const QByteArray other = path.left(nameStart) + QFile::encodeName(*variant);
     return identityAt(AT_FDCWD, other.constData()) == found;
 }
 
@@ -230,10 +226,6 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
         return listing;
     }
     listing.complete = forEachEntry(*native, [&listing](int fd, const dirent& entry) {
-        if (listing.index.isEmpty()) {
-            const long nameMax = ::fpathconf(fd, _PC_NAME_MAX);
-            listing.nameMax = nameMax > 0 ? static_cast<int>(nameMax) : listing.nameMax;
-        }
         if (isOrdinaryEntry(fd, entry)) {
             const QString name = QFile::decodeName(entry.d_name);
             const auto [stored, added] = listing.index.insert(capitals(name), name);
@@ -246,9 +238,9 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
     if (!listing.complete) {
         // Half an index would hide clashes as surely as none.
         listing.index = FolderIndex();
-        const long nameMax = ::pathconf(folderOrCurrent(*native), _PC_NAME_MAX);
-        listing.nameMax = nameMax > 0 ? static_cast<int>(nameMax) : listing.nameMax;
     }
+    const long nameMax = ::pathconf(folderOrCurrent(*native), _PC_NAME_MAX);
+    listing.nameMax = nameMax > 0 ? static_cast<int>(nameMax) : listing.nameMax;
     return listing;
 }
 

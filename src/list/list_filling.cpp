@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -39,14 +40,11 @@ std::optional<FileEntry> candidateEntry(const QString& path, const FileSystem& f
 // Whether the file system of the entry's folder finds a name under another spelling too, asked
 // once per folder with the first name that has one; nothing for a name without letters.
 std::optional<bool> ignoresCase(const FileEntry& entry, const FileSystem& fileSystem) {
-    QString other = capitals(entry.AlterName);
-    if (other == entry.AlterName) {
-        other = entry.AlterName.toLower();
-    }
-    if (other == entry.AlterName) {
+    const std::optional<QString> other = otherSpelling(entry.AlterName);
+    if (!other) {
         return std::nullopt;
     }
-    return fileSystem.lookup(entry.InOrdner, other).entry == entry.identity;
+    return fileSystem.lookup(entry.InOrdner, *other).entry == entry.identity;
 }
 
 // A name given on the command line in another spelling than the one stored: where the file
@@ -174,21 +172,24 @@ FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode 
     paths.reserve(nativePaths.size());
     QByteArrayList unrepresentable;
     QByteArrayList unresolvable;
-    std::optional<std::optional<QString>> folder;  // asked for once, at the first relative path
+    // Asked for once, at the first relative path.
+    bool asked = false;
+    std::optional<QString> folder;
     for (const QByteArray& native : nativePaths) {
         const QString path = QFile::decodeName(native);
         if (QFile::encodeName(path) != native) {
             unrepresentable << native;
             continue;
         }
-        if (!path.startsWith(u'/') && !folder) {
+        const bool relative = !path.startsWith(u'/');
+        if (relative && !std::exchange(asked, true)) {
             folder = workingFolder();
         }
-        if (!path.startsWith(u'/') && !*folder) {
+        if (relative && !folder) {
             unresolvable << native;
             continue;
         }
-        paths << listPath(path, folder && *folder ? **folder : QString());
+        paths << listPath(path, folder.value_or(QString()));
         given << path;
     }
     FillResult result = appendFiles(list, paths, given, mode, fileSystem, progress);

@@ -21,7 +21,6 @@ bool EintragVerschieben(FileList& list, bool nachOben);
 class HeaderSorter {
   public:
     void headerClicked(FileList& list, int index);
-    int LastSortColumn() const { return m_lastSortColumn; }
 
   private:
     int m_lastSortColumn = 0;

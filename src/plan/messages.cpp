@@ -81,3 +81,16 @@ QString reasonText(RenameFailure failure) {
     }
     return QString();
 }
+
+QString reasonText(const RenameResult& result) {
+    QString reason = reasonText(result.failure);
+    if (!result.temporaryName.isEmpty()) {
+        reason += QStringLiteral("; die Datei heißt jetzt ") + result.temporaryName;
+    }
+    return reason;
+}
+
+QString undoReasonText(RenameFailure failure) {
+    return failure == RenameFailure::SourceChanged ? QStringLiteral("nicht mehr zu finden")
+                                                   : reasonText(failure);
+}

@@ -16,3 +16,8 @@ QString failureMessage(const PlanVerdict& verdict);
 
 // Why a renaming failed, in a few words: "Ziel existiert bereits".
 QString reasonText(RenameFailure failure);
+// The same for a result, with where a change of letter case left the file when both its steps
+// failed.
+QString reasonText(const RenameResult& result);
+// Why an undo left a file under its new name; a file it cannot find is no longer there at all.
+QString undoReasonText(RenameFailure failure);

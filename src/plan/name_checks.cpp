@@ -19,6 +19,12 @@ bool isBlank(const QString& name) {
     return true;
 }
 
+// Whether the name takes at most limit bytes on disk; a UTF-16 unit takes at most three, so
+// only a long name is encoded to count them.
+bool fitsInBytes(const QString& name, int limit) {
+    return name.size() * 3 <= limit || name.toUtf8().size() <= limit;
+}
+
 bool holdsSeparator(const QString& name) {
     return name.contains(u'/') || name.contains(QChar(u'\0'));
 }
@@ -115,7 +121,7 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             current.listing = folders[currentFolder].listing =
                 &cache.index(currentFolder, fileSystem);
         }
-        checks.NoLongName = checks.NoLongName && name.toUtf8().size() <= current.listing->nameMax;
+        checks.NoLongName = checks.NoLongName && fitsInBytes(name, current.listing->nameMax);
         if (checks.NoClash && current.listing->complete) {
             checks.NoClash = !clashes(entry, upperName, current.listing->index);
         } else if (checks.NoClash && checks.FoldersSearchable) {

@@ -84,11 +84,7 @@ class MessageBoxDecision : public FailureDecision {
                         QMessageBox::Ok | QMessageBox::Cancel, m_parent);
         box.setDefaultButton(QMessageBox::Ok);
         // The dialog's own text says no reason; its details do.
-        box.setDetailedText(
-            QStringLiteral("Grund: ") + reasonText(result.failure) +
-            (result.temporaryName.isEmpty()
-                 ? QString()
-                 : QStringLiteral("\nDie Datei heißt jetzt ") + result.temporaryName));
+        box.setDetailedText(QStringLiteral("Grund: ") + reasonText(result));
         return box.exec() == QMessageBox::Ok;
     }
 
@@ -102,11 +98,7 @@ class UndoReport : public UndoListener {
     void notRestored(const NotRestored& file) override {
         const JournalEntry& entry = file.entry;
         lines << entry.folder + entry.to + QStringLiteral(" --> ") + entry.from +
-                     QStringLiteral(" (") +
-                     (file.reason == RenameFailure::SourceChanged
-                          ? QStringLiteral("nicht mehr zu finden")
-                          : reasonText(file.reason)) +
-                     u')';
+                     QStringLiteral(" (") + undoReasonText(file.reason) + u')';
     }
     QStringList lines;
 };

@@ -50,7 +50,6 @@ class PlanPresenter : public QObject {
     bool renameEnabled() const { return m_renameEnabled; }
     bool moveDownEnabled() const { return m_moveDownEnabled; }
     bool moveUpEnabled() const { return m_moveUpEnabled; }
-    int LastSortColumn() const { return m_headerSorter.LastSortColumn(); }
     // The options as the history stores them.
     Scenario currentScenario() const;
 

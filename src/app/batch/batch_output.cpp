@@ -61,14 +61,6 @@ void BatchOutput::failure(const QString& prefix, const QString& from, const QStr
                     readablePath(QFile::encodeName(to)) + " (" + reason.toUtf8() + ')');
 }
 
-void BatchOutput::flush() {
-    for (QIODevice* device : {&m_out, &m_err}) {
-        if (auto* file = qobject_cast<QFile*>(device)) {
-            file->flush();
-        }
-    }
-}
-
 void BatchOutput::line(QIODevice& device, const QByteArray& bytes, char end) {
     device.write(bytes);
     device.write(&end, 1);

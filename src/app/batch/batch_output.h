@@ -25,7 +25,6 @@ class BatchOutput {
     // "prefix FROM --> TO (reason)".
     void failure(const QString& prefix, const QString& from, const QString& to,
                  const QString& reason);
-    void flush();
 
   private:
     void line(QIODevice& device, const QByteArray& bytes, char end = '\n');

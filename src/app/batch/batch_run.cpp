@@ -34,16 +34,6 @@ QString journalRefusal(const QString& why) {
            QStringLiteral("); nichts wurde umbenannt.");
 }
 
-// The reason of a failure, and where a change of letter case left the file when both its steps
-// failed.
-QString reasonOf(const RenameResult& result) {
-    QString reason = reasonText(result.failure);
-    if (!result.temporaryName.isEmpty()) {
-        reason += QStringLiteral("; die Datei heißt jetzt ") + result.temporaryName;
-    }
-    return reason;
-}
-
 // Reports each renaming and each failure as it happens and goes on, as a user answering OK
 // would; stops when a signal asks it to.
 class StreamingDecision : public FailureDecision {
@@ -53,7 +43,7 @@ class StreamingDecision : public FailureDecision {
 
     bool continueAfterFailure(const FileEntry& entry, const RenameResult& result) override {
         m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht umbenennen: "),
-                         entry.PfadName, entry.InOrdner + entry.NeuerName, reasonOf(result));
+                         entry.PfadName, entry.InOrdner + entry.NeuerName, reasonText(result));
         return true;
     }
     void renamed(const RenamedFile& file) override { m_output.renaming(file.from, file.to); }
@@ -74,9 +64,7 @@ class StreamingUndo : public UndoListener {
         const JournalEntry& entry = file.entry;
         m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht zurückbenennen: "),
                          entry.folder + entry.to, entry.folder + entry.from,
-                         file.reason == RenameFailure::SourceChanged
-                             ? QStringLiteral("nicht mehr zu finden")
-                             : reasonText(file.reason));
+                         undoReasonText(file.reason));
     }
     bool stopRequested() override { return m_stop(); }
 
