@@ -48,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     FileList list;
     const LocalTime time{2003, 8, 5, 14, 7, 9};
-    list.append(makeFileEntry(QStringLiteral("/f/") + parts.value(1), 1, time));
+    list.append(FileEntry(QStringLiteral("/f/") + parts.value(1), 1, time));
     list.append(
-        makeFileEntry(QStringLiteral("/f/x") + parts.value(1) + QStringLiteral(".jpg"), 2, time));
+        FileEntry(QStringLiteral("/f/x") + parts.value(1) + QStringLiteral(".jpg"), 2, time));
     const MaskCompilation mask = TranslateMaske(settings.Maske);
     FUZZ_CHECK(FillNewNameColumn(list, mask, settings) == 2);
 
@@ -75,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(!QString(entry.NeuerName).remove(u' ').isEmpty());
         }
         // Text that is not well-formed has no letter case to compare by.
-        FUZZ_CHECK(!wellFormedInput || capitals(list.at(1).InOrdner + list.at(1).NeuerName) !=
-                                           capitals(list.at(2).InOrdner + list.at(2).NeuerName));
+        FUZZ_CHECK(!wellFormedInput ||
+                   capitals(list.at(1).newPath()) != capitals(list.at(2).newPath()));
     }
     return 0;
 }

@@ -60,48 +60,58 @@ QString rangeText(const QString& name, const MaskToken& token) {
     }
 }
 
-// Characters a to b (1-based) of the sort date "yyyymmddhh:mm:ss".
-QString datePart(const QString& sortDatum, int a, int b) {
-    return sortDatum.mid(a - 1, b - a + 1);
-}
-
-QString tokenText(const MaskToken& token, const FileEntry& entry, const QString& workingName,
-                  const QString& counter) {
-    const QString& d = entry.SortDatum;
+// Appends the text token stands for.
+void appendToken(QString& name, const MaskToken& token, const FileEntry& entry,
+                 const QString& workingName, const QString& counter) {
+    const LocalTime& t = entry.modified();
     switch (token.Kind) {
         case MaskTokenKind::TokLiteral:
-            return token.LiteralText;
+            name += token.LiteralText;
+            return;
         case MaskTokenKind::TokName:
-            return workingName;
+            name += workingName;
+            return;
         case MaskTokenKind::TokTyp:
-            return u'.' + entry.Typ;
+            name += u'.';
+            name += entry.Typ();
+            return;
         case MaskTokenKind::TokZahl:
-            return counter;
+            name += counter;
+            return;
         case MaskTokenKind::TokRangeFromTo:
         case MaskTokenKind::TokRangeFromToRight:
         case MaskTokenKind::TokRangeCount:
         case MaskTokenKind::TokRangeCountRight:
-            return rangeText(workingName, token);
+            name += rangeText(workingName, token);
+            return;
         case MaskTokenKind::TokDatum:
-            return datePart(d, 7, 8) + u'.' + datePart(d, 5, 6) + u'.' + datePart(d, 1, 4);
+            name += formatTime(t, u"dd.MM.yyyy");
+            return;
         case MaskTokenKind::TokRDatum:
-            return datePart(d, 1, 4) + u'.' + datePart(d, 5, 6) + u'.' + datePart(d, 7, 8);
+            name += formatTime(t, u"yyyy.MM.dd");
+            return;
         case MaskTokenKind::TokTag:
-            return datePart(d, 7, 8);
+            name += formatTime(t, u"dd");
+            return;
         case MaskTokenKind::TokMonat:
-            return datePart(d, 5, 6);
+            name += formatTime(t, u"MM");
+            return;
         case MaskTokenKind::TokJahr:
-            return datePart(d, 1, 4);
+            name += formatTime(t, u"yyyy");
+            return;
         case MaskTokenKind::TokZeit:
-            return datePart(d, 9, 10) + u'.' + datePart(d, 12, 13) + u'.' + datePart(d, 15, 16);
+            name += formatTime(t, u"HH.mm.ss");
+            return;
         case MaskTokenKind::TokStunde:
-            return datePart(d, 9, 10);
+            name += formatTime(t, u"HH");
+            return;
         case MaskTokenKind::TokMinute:
-            return datePart(d, 12, 13);
+            name += formatTime(t, u"mm");
+            return;
         case MaskTokenKind::TokSekunde:
-            return datePart(d, 15, 16);
+            name += formatTime(t, u"ss");
+            return;
     }
-    return QString();
 }
 
 }  // namespace
@@ -157,15 +167,16 @@ NameGenerator::NameGenerator(const std::vector<MaskToken>& tokens, const RenameS
     : m_tokens(tokens), m_settings(settings), m_usesCounter(usesCounter(tokens)) {}
 
 QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
-    QString workingName = entry.NurName;
+    QString workingName = entry.NurName().toString();
     if (!m_settings.SucheText.isEmpty()) {
         ReplaceAll(workingName, m_settings.SucheText, m_settings.ErsetzeText, true);
     }
     const QString counterString =
         m_usesCounter ? counterText(counter, m_settings.Digits, m_settings.LeadZeros) : QString();
     QString name;
+    name.reserve(workingName.size() + entry.Typ().size() + 16);
     for (const MaskToken& token : m_tokens) {
-        name += tokenText(token, entry, workingName, counterString);
+        appendToken(name, token, entry, workingName, counterString);
     }
     return applyLetterCase(name, m_settings.letterCase);
 }

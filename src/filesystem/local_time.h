@@ -1,5 +1,7 @@
 #pragma once
 
+#include <compare>
+
 // A moment in local time, to the second, as the list shows it.
 struct LocalTime {
     int year = 1970;
@@ -9,5 +11,6 @@ struct LocalTime {
     int minute = 0;
     int second = 0;
 
-    bool operator==(const LocalTime&) const = default;
+    // Field by field from the year down: the order of time.
+    auto operator<=>(const LocalTime&) const = default;
 };

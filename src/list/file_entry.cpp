@@ -3,53 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-const QString& FileEntry::column(int k) const {
-    switch (k) {
-        case AlterNameColumn:
-            return AlterName;
-        case NeuerNameColumn:
-            return NeuerName;
-        case InOrdnerColumn:
-            return InOrdner;
-        case GroesseColumn:
-            return Groesse;
-        case TypColumn:
-            return Typ;
-        case LetzteAenderungColumn:
-            return LetzteAenderung;
-        case SortDatumColumn:
-            return SortDatum;
-        case SortGroesseColumn:
-            return SortGroesse;
-        case PfadNameColumn:
-            return PfadName;
-        case NurNameColumn:
-            return NurName;
-        default: {
-            // Column 6 is never written.
-            static const QString empty;
-            return empty;
-        }
-    }
-}
-
-PathSplit splitPath(const QString& path) {
-    PathSplit split{0, path.size() + 1};
-    bool dotFound = false;
-    for (qsizetype i = path.size(); i >= 1; --i) {
-        const QChar c = path.at(i - 1);
-        if (c == u'/') {
-            split.sep = i;
-            break;
-        }
-        if (c == u'.' && !dotFound) {
-            split.dot = i;
-            dotFound = true;
-        }
-    }
-    return split;
-}
-
 QString FormatFileSize(double size) {
     struct Unit {
         int exponent;
@@ -92,8 +45,8 @@ char16_t* putDigits(char16_t* out, int value, int digits) {
     return out + digits;
 }
 
-// The time by a pattern in which each run of d, M, y, H, m or s is that field with as many
-// digits as the run is long; every other character stands as it is.
+}  // namespace
+
 QString formatTime(const LocalTime& t, QStringView pattern) {
     QString text(pattern.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
@@ -131,27 +84,52 @@ QString formatTime(const LocalTime& t, QStringView pattern) {
     return text;
 }
 
-}  // namespace
-
-void setPathColumns(FileEntry& entry, const QString& path) {
-    const PathSplit split = splitPath(path);
-    entry.AlterName = path.mid(split.sep);
-    entry.PfadName = path;
-    entry.Typ = path.mid(split.dot);
-    entry.NurName = path.mid(split.sep, split.dot - split.sep - 1);
-    entry.InOrdner = path.left(split.sep);
+FileEntry::FileEntry(const QString& path, qint64 length, const LocalTime& modified,
+                     const FileIdentity& identity)
+    : identity(identity), m_length(length), m_modified(modified) {
+    setPath(path);
 }
 
-FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified,
-                        const FileIdentity& identity) {
-    FileEntry entry;
-    setPathColumns(entry, path);
-    entry.Selected = true;
-    entry.identity = identity;
-    entry.Groesse = FormatFileSize(static_cast<double>(length));
-    entry.SortGroesse = QString::number(length, 16).toUpper().rightJustified(16, u'0');
-    entry.LetzteAenderung = formatTime(modified, u"dd.MM.yyyy HH:mm:ss");
-    // The positions the date and time tokens cut out: "yyyymmddhh:mm:ss".
-    entry.SortDatum = formatTime(modified, u"yyyyMMddHH:mm:ss");
-    return entry;
+void FileEntry::setPath(const QString& path) {
+    m_path = path;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    m_nameAt = static_cast<qint32>(slash + 1);
+    const qsizetype dot = path.lastIndexOf(u'.');
+    m_dotAt = static_cast<qint32>(dot > slash ? dot : path.size());
+}
+
+QString FileEntry::newPath() const {
+    QString path;
+    path.reserve(m_nameAt + NeuerName.size());
+    path.append(InOrdner()).append(NeuerName);
+    return path;
+}
+
+QString FileEntry::column(int k) const {
+    switch (k) {
+        case AlterNameColumn:
+            return AlterName().toString();
+        case NeuerNameColumn:
+            return NeuerName;
+        case InOrdnerColumn:
+            return InOrdner().toString();
+        case GroesseColumn:
+            return FormatFileSize(static_cast<double>(m_length));
+        case TypColumn:
+            return Typ().toString();
+        case LetzteAenderungColumn:
+            return formatTime(m_modified, u"dd.MM.yyyy HH:mm:ss");
+        case SortDatumColumn:
+            // The positions the date and time tokens cut out.
+            return formatTime(m_modified, u"yyyyMMddHH:mm:ss");
+        case SortGroesseColumn:
+            return QString::number(m_length, 16).toUpper().rightJustified(16, u'0');
+        case PfadNameColumn:
+            return m_path;
+        case NurNameColumn:
+            return NurName().toString();
+        default:
+            // Column 6 is never written.
+            return QString();
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include "filesystem/file_system.h"
 
@@ -20,42 +21,57 @@ enum Column : int {
 };
 inline constexpr int kColumnCount = 11;
 
-// One row of the candidate list: one file.
-struct FileEntry {
-    QString AlterName;        // file name with extension
-    QString NeuerName;        // proposed new name, "< ? >" while none is current
-    QString InOrdner;         // folder part including its final "/"
-    QString Groesse;          // size text
-    QString Typ;              // extension without the dot
-    QString LetzteAenderung;  // "dd.mm.yyyy hh:mm:ss"
-    QString SortDatum;        // "yyyymmddhh:mm:ss"
-    QString SortGroesse;      // length as 16 upper-case hex digits
-    QString PfadName;         // full path as it entered the list; the entry's identity
-    QString NurName;          // file name without extension and its dot
-    FileIdentity identity;    // the file that entered the list, which alone is ever renamed
+// One row of the candidate list: one file. The path is kept once; its parts are views into it,
+// and the shown texts of size and time are made when a column is shown or sorted by.
+class FileEntry {
+  public:
+    FileEntry() = default;
+    // A marked entry from the path as it enters the list, the file's length and its
+    // modification time.
+    FileEntry(const QString& path, qint64 length, const LocalTime& modified,
+              const FileIdentity& identity = {});
+
+    // The full path as it entered the list; the entry's identity in the list.
+    const QString& PfadName() const { return m_path; }
+    // The folder part including its final "/".
+    QStringView InOrdner() const { return QStringView(m_path).first(m_nameAt); }
+    // The file name with extension.
+    QStringView AlterName() const { return QStringView(m_path).sliced(m_nameAt); }
+    // The file name without extension and its dot.
+    QStringView NurName() const { return QStringView(m_path).sliced(m_nameAt, m_dotAt - m_nameAt); }
+    // The extension without the dot.
+    QStringView Typ() const {
+        return m_dotAt < m_path.size() ? QStringView(m_path).sliced(m_dotAt + 1) : QStringView();
+    }
+    qint64 length() const { return m_length; }
+    const LocalTime& modified() const { return m_modified; }
+
+    // The path the file would bear under its new name.
+    QString newPath() const;
+
+    // Another path for the same file, as when its stored spelling replaces the one given.
+    void setPath(const QString& path);
+
+    // The text of column k as the list shows it.
+    QString column(int k) const;
+
+    QString NeuerName;      // proposed new name, "< ? >" while none is current
+    FileIdentity identity;  // the file that entered the list, which alone is ever renamed
     bool Selected = true;
 
-    const QString& column(int k) const;
+  private:
+    QString m_path;
+    qint64 m_length = 0;
+    LocalTime m_modified;
+    qint32 m_nameAt = 0;  // where the name begins
+    qint32 m_dotAt = 0;   // where the extension's dot stands; the path's length without one
 };
-
-// Where the last separator and the last dot of a path stand (1-based, as in the column rules):
-// sep = 0 without a separator, dot = length + 1 without a dot in the last component.
-struct PathSplit {
-    qsizetype sep = 0;
-    qsizetype dot = 0;
-};
-PathSplit splitPath(const QString& path);
 
 // The size text: "1,5 KB", "1024 Byte", " Byte" for 0.
 QString FormatFileSize(double size);
 
-// Sets the columns that come from the path as it enters the list: PfadName, AlterName,
-// InOrdner, NurName and Typ.
-void setPathColumns(FileEntry& entry, const QString& path);
-
-// A new, marked entry from the path as it enters the list, the file's length and its
-// modification time (both time columns from this one reading).
-FileEntry makeFileEntry(const QString& path, qint64 length, const LocalTime& modified,
-                        const FileIdentity& identity = {});
+// The time by a pattern in which each run of d, M, y, H, m or s is that field with as many
+// digits as the run is long; every other character stands as it is.
+QString formatTime(const LocalTime& t, QStringView pattern);
 
 inline const QString kPlaceholderName = QStringLiteral("< ? >");

@@ -1,19 +1,19 @@
 #include "list/file_list.h"
 
-#include <QCollator>
-#include <QLocale>
 #include <algorithm>
 #include <numeric>
+
+#include "list/text_order.h"
 
 FileEntry& FileList::insert(int p, FileEntry entry) {
     auto row = m_rows.insert(m_rows.begin() + (p - 1), std::move(entry));
     if (!m_sorted) {
         return *row;
     }
-    const QString path = row->PfadName;
+    const QString path = row->PfadName();
     sortRows();
     return *std::find_if(m_rows.begin(), m_rows.end(),
-                         [&](const FileEntry& e) { return e.PfadName == path; });
+                         [&](const FileEntry& e) { return e.PfadName() == path; });
 }
 
 void FileList::append(FileEntry entry) {
@@ -67,34 +67,78 @@ void FileList::setSortOrder(int order) {
     }
 }
 
+namespace {
+
+// The text row sorts by under key; made into storage where the entry does not hold it.
+QStringView textKey(const FileEntry& row, int key, QString& storage) {
+    switch (key) {
+        case AlterNameColumn:
+            return row.AlterName();
+        case NeuerNameColumn:
+            return row.NeuerName;
+        case InOrdnerColumn:
+            return row.InOrdner();
+        case TypColumn:
+            return row.Typ();
+        case PfadNameColumn:
+            return row.PfadName();
+        case NurNameColumn:
+            return row.NurName();
+        default:
+            storage = row.column(key);
+            return storage;
+    }
+}
+
+}  // namespace
+
 void FileList::sortRows() {
-    // Text order as a German reader expects it, whatever the process locale (the C locale would
-    // fall back to code-unit order): ignoring letter case, never numeric. One collation key per
-    // row keeps the sort at n log n cheap comparisons.
-    QCollator collator(QLocale(QLocale::German, QLocale::Germany));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
     const bool descending = m_sortOrder == 1;
-    // Lists often come in order already (a shell's glob, a sorted path list): one comparison per
-    // row tells, and then the stable sort would change nothing.
-    const auto before = [&](const FileEntry& a, const FileEntry& b) {
-        const int cmp = collator.compare(a.column(m_sortKey), b.column(m_sortKey));
-        return descending ? cmp > 0 : cmp < 0;
-    };
-    if (std::is_sorted(m_rows.begin(), m_rows.end(), before)) {
-        return;
-    }
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(m_rows.size());
-    for (const FileEntry& row : m_rows) {
-        keys.push_back(collator.sortKey(row.column(m_sortKey)));
-    }
     std::vector<size_t> order(m_rows.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const int cmp = keys[a].compare(keys[b]);
-        return descending ? cmp > 0 : cmp < 0;
-    });
+    // Lists often come in order already (a shell's glob, a sorted path list): one comparison per
+    // row tells, and then the stable sort would change nothing.
+    bool changed = false;
+    const auto sortBy = [&](const auto& compare) {
+        const auto before = [&](size_t a, size_t b) {
+            const auto cmp = compare(a, b);
+            return descending ? cmp > 0 : cmp < 0;
+        };
+        changed = !std::is_sorted(order.begin(), order.end(), before);
+        if (changed) {
+            std::stable_sort(order.begin(), order.end(), before);
+        }
+    };
+    if (m_sortKey == SortGroesseColumn) {
+        sortBy([&](size_t a, size_t b) { return m_rows[a].length() <=> m_rows[b].length(); });
+    } else if (m_sortKey == SortDatumColumn) {
+        sortBy([&](size_t a, size_t b) { return m_rows[a].modified() <=> m_rows[b].modified(); });
+    } else {
+        // A collator serves one thread.
+        thread_local const TextOrder textOrder;
+        std::vector<QString> storage(m_rows.size());
+        std::vector<QStringView> keys;
+        keys.reserve(m_rows.size());
+        bool ranked = true;
+        for (size_t i = 0; i < m_rows.size(); ++i) {
+            keys.push_back(textKey(m_rows[i], m_sortKey, storage[i]));
+            ranked = ranked && textOrder.ranked(keys.back());
+        }
+        if (ranked) {
+            sortBy([&](size_t a, size_t b) { return textOrder.compare(keys[a], keys[b]); });
+        } else {
+            // One collation key per row keeps the sort at n log n cheap comparisons.
+            std::vector<QCollatorSortKey> collationKeys;
+            collationKeys.reserve(keys.size());
+            for (QStringView key : keys) {
+                collationKeys.push_back(textOrder.collator().sortKey(key.toString()));
+            }
+            sortBy([&](size_t a, size_t b) { return collationKeys[a].compare(collationKeys[b]); });
+        }
+    }
+    if (!changed) {
+        return;
+    }
     std::vector<FileEntry> sorted;
     sorted.reserve(m_rows.size());
     for (size_t index : order) {

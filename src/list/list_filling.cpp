@@ -34,26 +34,49 @@ std::optional<FileEntry> candidateEntry(const QString& path, const FileSystem& f
     if (!facts || facts->isFolder) {
         return std::nullopt;
     }
-    return makeFileEntry(path, facts->length, facts->modified, facts->identity);
+    return FileEntry(path, facts->length, facts->modified, facts->identity);
 }
 
 // Whether the file system of the entry's folder finds a name under another spelling too, asked
 // once per folder with the first name that has one; nothing for a name without letters.
 std::optional<bool> ignoresCase(const FileEntry& entry, const FileSystem& fileSystem) {
-    const std::optional<QString> other = otherSpelling(entry.AlterName);
+    const std::optional<QString> other = otherSpelling(entry.AlterName().toString());
     if (!other) {
         return std::nullopt;
     }
-    return fileSystem.lookup(entry.InOrdner, *other).entry == entry.identity;
+    return fileSystem.lookup(entry.InOrdner().toString(), *other).entry == entry.identity;
 }
+
+// Which folders' file systems ignore letter case, as far as known yet. Paths mostly come folder
+// by folder, so the folder of the last question is compared first.
+class FoldersIgnoringCase {
+  public:
+    bool ignores(const FileEntry& entry, const FileSystem& fileSystem) {
+        if (entry.InOrdner() != m_lastFolder) {
+            m_lastFolder = entry.InOrdner().toString();
+            m_last = m_known.constFind(m_lastFolder);
+        }
+        if (m_last == m_known.constEnd()) {
+            if (const std::optional<bool> ignores = ignoresCase(entry, fileSystem)) {
+                m_last = m_known.insert(m_lastFolder, *ignores);
+            }
+        }
+        return m_last != m_known.constEnd() && *m_last;
+    }
+
+  private:
+    QHash<QString, bool> m_known;
+    QString m_lastFolder;
+    QHash<QString, bool>::const_iterator m_last = m_known.constEnd();
+};
 
 // A name given on the command line in another spelling than the one stored: where the file
 // system ignores letter case, the entry takes the stored one. A hidden file has no stored name
 // to look up and keeps the one it was given.
 void takeStoredName(FileEntry& entry, const FileSystem& fileSystem) {
-    const QString stored = fileSystem.storedName(entry.PfadName);
-    if (!stored.isEmpty() && stored != entry.AlterName) {
-        setPathColumns(entry, entry.InOrdner + stored);
+    const QString stored = fileSystem.storedName(entry.PfadName());
+    if (!stored.isEmpty() && stored != entry.AlterName()) {
+        entry.setPath(entry.InOrdner().toString() + stored);
     }
 }
 
@@ -113,47 +136,30 @@ FillResult appendFiles(FileList& list, const QStringList& paths, const QStringLi
                        const ProgressCallback& progress) {
     FillResult result;
     std::vector<std::optional<FileEntry>> candidates = candidateEntries(paths, fileSystem);
-    QHash<QString, bool> foldersIgnoringCase;
-    QSet<QString> known;
+    FoldersIgnoringCase foldersIgnoringCase;
+    list.reserve(list.count() + static_cast<int>(paths.size()));
+    // Views of the paths, which stay where they are while their entries move.
+    QSet<QStringView> known;
     known.reserve(list.count() + paths.size());
     for (const FileEntry& entry : list) {
-        known.insert(entry.PfadName);
+        known.insert(entry.PfadName());
     }
-    list.reserve(list.count() + static_cast<int>(paths.size()));
     const int count = static_cast<int>(paths.size());
-    QString lastFolder;
-    QSet<QString> extensions;
     for (int i = 1; i <= count; ++i) {
         if (progress) {
             progress(i, count);
         }
         std::optional<FileEntry>& candidate = candidates[static_cast<size_t>(i - 1)];
-        if (candidate && mode == FillMode::CommandLine) {
-            auto folder = foldersIgnoringCase.constFind(candidate->InOrdner);
-            if (folder == foldersIgnoringCase.constEnd()) {
-                if (const std::optional<bool> ignores = ignoresCase(*candidate, fileSystem)) {
-                    folder = foldersIgnoringCase.insert(candidate->InOrdner, *ignores);
-                }
-            }
-            if (folder != foldersIgnoringCase.constEnd() && *folder) {
-                takeStoredName(*candidate, fileSystem);
-            }
+        if (candidate && mode == FillMode::CommandLine &&
+            foldersIgnoringCase.ignores(*candidate, fileSystem)) {
+            takeStoredName(*candidate, fileSystem);
         }
-        if (!candidate || known.contains(candidate->PfadName)) {
+        if (!candidate || known.contains(candidate->PfadName())) {
             result.skipped << given.at(i - 1);
             continue;
         }
-        FileEntry& entry = *candidate;
-        known.insert(entry.PfadName);
-        // Rows of one folder and of one extension share those texts: less memory, and the
-        // plan check tells a folder by identity.
-        if (entry.InOrdner == lastFolder) {
-            entry.InOrdner = lastFolder;
-        } else {
-            lastFolder = entry.InOrdner;
-        }
-        entry.Typ = *extensions.insert(entry.Typ);
-        list.append(std::move(entry));
+        known.insert(candidate->PfadName());
+        list.append(std::move(*candidate));
         ++result.added;
     }
     if (progress) {

@@ -32,23 +32,23 @@ bool holdsSeparator(const QString& name) {
 // Whether another file of the folder already bears the new name. A change of letter case alone
 // never clashes with the entry's own file, but does with a different file spelled that way.
 bool clashes(const FileEntry& entry, const QString& upperNew, const FolderIndex& folder) {
-    if (entry.NeuerName == entry.AlterName) {
+    if (entry.NeuerName == entry.AlterName()) {
         return false;
     }
     const QString* found = folder.find(upperNew);
     if (found == nullptr) {
         return false;
     }
-    return *found != entry.AlterName || upperNew != capitals(entry.AlterName);
+    return *found != entry.AlterName() || upperNew != capitals(entry.AlterName().toString());
 }
 
 // The same for a folder that can be searched but not listed: only the exact name can be asked
 // for, which is also what the kernel's renaming compares. Nothing when even that fails.
 std::optional<bool> clashesByLookup(const FileEntry& entry, const FileSystem& fileSystem) {
-    if (entry.NeuerName == entry.AlterName) {
+    if (entry.NeuerName == entry.AlterName()) {
         return false;
     }
-    const NameLookup found = fileSystem.lookup(entry.InOrdner, entry.NeuerName);
+    const NameLookup found = fileSystem.lookup(entry.InOrdner().toString(), entry.NeuerName);
     if (!found.searchable) {
         return std::nullopt;
     }
@@ -103,12 +103,9 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
         checks.NoTypeOnlyName = checks.NoTypeOnlyName && !name.startsWith(u'.');
         checks.NoBlankName = checks.NoBlankName && !isBlank(name);
         checks.NoSeparator = checks.NoSeparator && !holdsSeparator(name);
-        // Entries of one folder share its text, so most changes of folder are told by identity.
-        const bool sameFolder = current.targets != nullptr &&
-                                (entry.InOrdner.constData() == currentFolder.constData() ||
-                                 entry.InOrdner == currentFolder);
+        const bool sameFolder = current.targets != nullptr && entry.InOrdner() == currentFolder;
         if (!sameFolder) {
-            currentFolder = entry.InOrdner;
+            currentFolder = entry.InOrdner().toString();
             FolderState& state = folders[currentFolder];
             if (state.targets == nullptr) {
                 state.targets = &targetsByFolder[capitals(currentFolder)];

@@ -16,7 +16,8 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, Jour
     for (int i = count; i >= 1; --i) {
         const FileEntry& entry = list.at(i);
         if (entry.Selected) {
-            plan.append({entry.InOrdner, entry.AlterName, entry.NeuerName, entry.identity});
+            plan.append({entry.InOrdner().toString(), entry.AlterName().toString(), entry.NeuerName,
+                         entry.identity});
             rowOfEntry.push_back(i);
         }
     }
@@ -40,7 +41,7 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, Jour
         }
         const RenameResult outcome = record.rename(fileSystem, static_cast<int>(e), plan.at(e));
         if (outcome.renamed()) {
-            const RenamedFile file{entry.PfadName, entry.InOrdner + entry.NeuerName};
+            const RenamedFile file{entry.PfadName(), entry.newPath()};
             result.renamed.push_back(file);
             decision.renamed(file);
             renamed[static_cast<size_t>(i - 1)] = true;

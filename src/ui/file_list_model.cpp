@@ -71,7 +71,6 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     const FileEntry& entry = m_presenter.list().at(index.row() + 1);
     switch (role) {
         case Qt::DisplayRole:
-            // The stored text is shared, not copied: no allocation per cell.
             return entry.column(index.column());
         case MarkRole:
             return entry.Selected;

@@ -64,9 +64,9 @@ QString failureDialogText(const FileEntry& entry) {
     return QStringList{
         QStringLiteral("Folgende Datei ließ sich nicht umbenennen:"),
         QString(),
-        entry.PfadName,
+        entry.PfadName(),
         QStringLiteral("-->"),
-        entry.InOrdner + entry.NeuerName,
+        entry.newPath(),
         QString(),
         QStringLiteral(
             "Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die Aktion zu beenden."),

@@ -98,8 +98,8 @@ TEST(NewNames, FollowTheMaskCounterLetterCaseAndReplacement) {
     };
     for (const Case& c : cases) {
         FileList list;  // the holiday photo at position 2, behind an unmarked row
-        list.append(makeFileEntry("/fotos/aaa.jpg", 1, {}));
-        list.append(makeFileEntry(QStringLiteral("/fotos/") + c.file, 1, {2003, 8, 5, 14, 7, 9}));
+        list.append(FileEntry("/fotos/aaa.jpg", 1, {}));
+        list.append(FileEntry(QStringLiteral("/fotos/") + c.file, 1, {2003, 8, 5, 14, 7, 9}));
         list.at(1).Selected = false;
         const RenameSettings settings{c.mask,      c.start,      c.step,   c.digits,
                                       c.leadZeros, c.letterCase, c.search, c.replace};
@@ -110,8 +110,8 @@ TEST(NewNames, FollowTheMaskCounterLetterCaseAndReplacement) {
 
 TEST(NewNames, ProgressRunsOverEveryEntryAndEndsAtZero) {
     FileList list;
-    list.append(makeFileEntry("/x/a", 1, {}));
-    list.append(makeFileEntry("/x/b", 1, {}));
+    list.append(FileEntry("/x/a", 1, {}));
+    list.append(FileEntry("/x/b", 1, {}));
     std::vector<std::pair<int, int>> calls;
     FillNewNameColumn(list, TranslateMaske("[NAME]"), {},
                       [&](int value, int maximum) { calls.emplace_back(value, maximum); });

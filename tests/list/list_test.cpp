@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCollator>
+#include <QLocale>
+#include <random>
+
 #include "filesystem/linux_file_system.h"
 #include "list/list_filling.h"
 #include "list/list_selection.h"
@@ -13,7 +17,7 @@ namespace {
 FileList listOf(const QString& names) {
     FileList list;
     for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
-        list.append(makeFileEntry("/x/" + name, 0, {}));
+        list.append(FileEntry("/x/" + name, 0, {}));
         list.at(list.count()).Selected = name.at(0).isUpper();
     }
     return list;
@@ -23,7 +27,7 @@ FileList listOf(const QString& names) {
 QString rows(const FileList& list) {
     QStringList names;
     for (const FileEntry& e : list) {
-        names << e.AlterName + (e.NeuerName == kPlaceholderName ? "?" : "");
+        names << e.AlterName().toString() + (e.NeuerName == kPlaceholderName ? "?" : "");
     }
     return names.join(u' ');
 }
@@ -56,19 +60,20 @@ TEST(MakeFileEntry, ColumnsSplitThePathAtTheLastSeparatorAndDotAndShowTheTimeDay
         {"/x/back\\slash:colon.txt", "/x/", "back\\slash:colon", "txt"},
     };
     for (const Case& c : cases) {
-        const FileEntry e = makeFileEntry(c.path, 0, {});
-        EXPECT_EQ(e.InOrdner + "|" + e.NurName + "|" + e.Typ,
+        const FileEntry e = FileEntry(c.path, 0, {});
+        EXPECT_EQ(QStringList({e.InOrdner().toString(), e.NurName().toString(), e.Typ().toString()})
+                      .join(u'|'),
                   c.inOrdner + QString("|") + c.nurName + "|" + c.typ);
     }
-    const FileEntry e = makeFileEntry("/x/a.txt", 0, {2026, 2, 1, 9, 5, 3});
-    EXPECT_EQ(e.LetzteAenderung, "01.02.2026 09:05:03");
+    const FileEntry e = FileEntry("/x/a.txt", 0, {2026, 2, 1, 9, 5, 3});
+    EXPECT_EQ(e.column(LetzteAenderungColumn), "01.02.2026 09:05:03");
 }
 
 TEST(FileList, InsertAndRemoveByOneBasedPosition) {
     FileList list = listOf("b d");
-    list.insert(1, makeFileEntry("/x/a", 0, {}));
-    list.insert(3, makeFileEntry("/x/c", 0, {}));
-    list.insert(5, makeFileEntry("/x/e", 0, {}));
+    list.insert(1, FileEntry("/x/a", 0, {}));
+    list.insert(3, FileEntry("/x/c", 0, {}));
+    list.insert(5, FileEntry("/x/e", 0, {}));
     EXPECT_EQ(rows(list), "a b c d e");
     list.remove(2);
     EXPECT_EQ(rows(list), "a c d e");
@@ -87,14 +92,44 @@ TEST(FileList, SortsStablyIgnoringCaseNeverAsNumbersAndWhileOffOnlyStoresKeyAndO
     EXPECT_EQ(rows(list), "Zebra.doc File2.doc file10.txt file1.txt Ärger.doc apfel.txt");
     list.setSorted(false);
     list.setSortOrder(0);
-    list.append(makeFileEntry("/x/0.txt", 0, {}));
+    list.append(FileEntry("/x/0.txt", 0, {}));
     EXPECT_EQ(rows(list), "Zebra.doc File2.doc file10.txt file1.txt Ärger.doc apfel.txt 0.txt");
+}
+
+TEST(FileList, PrintableAsciiNamesSortAsTheGermanCollationOrdersThem) {
+    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> length(0, 6);
+    std::uniform_int_distribution<int> printable(u' ', u'~');
+    for (int round = 0; round < 20; ++round) {
+        FileList list;
+        QStringList names;
+        for (int i = 0; i < 200; ++i) {
+            QString name = u"n"_qs;  // never empty, never a folder's "."
+            for (int n = length(random); n > 0; --n) {
+                const QChar c(printable(random));
+                name += c == u'/' ? u'_' : c;
+            }
+            names << name;
+            list.append(FileEntry("/x/" + name, 0, {}));
+        }
+        list.setSorted(true);
+        std::stable_sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+            return collator.compare(a, b) < 0;
+        });
+        QStringList sorted;
+        for (const FileEntry& e : list) {
+            sorted << e.AlterName().toString();
+        }
+        ASSERT_EQ(sorted, names);
+    }
 }
 
 TEST(FileList, SizeSortsByTheByteCountBeyond4GiB) {
     FileList list;
     for (qint64 size : {5'000'000'000LL, 10LL, 4'294'967'295LL}) {
-        list.append(makeFileEntry(QStringLiteral("/x/%1").arg(size), size, {}));
+        list.append(FileEntry(QStringLiteral("/x/%1").arg(size), size, {}));
     }
     list.setSortKey(SortGroesseColumn);
     list.setSorted(true);
@@ -171,7 +206,7 @@ TEST(FillListe, AddsEachFileOnceByItsWholeAbsolutePathAndSkipsOrRefusesTheRest) 
     EXPECT_EQ(FillListe(list, {folder.native("b.txt")}, FillMode::Drop, hostFileSystem()).added, 0);
     QStringList paths;
     for (const FileEntry& e : list) {
-        paths << e.PfadName;
+        paths << e.PfadName();
     }
     // The hidden file has no stored name to look up and keeps the one it was given.
     EXPECT_EQ(paths, (QStringList{folder.file(".versteckt"), folder.file("a?*:\\  .txt"),

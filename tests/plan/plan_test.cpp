@@ -163,7 +163,7 @@ PlanVerdict check(const PlanCase& c) {
     FileList list;
     FillListe(list, paths, FillMode::Drop, fs);
     for (FileEntry& e : list) {
-        e.Selected = !c.listed.contains(u'-' + e.AlterName);
+        e.Selected = !c.listed.contains(u'-' + e.AlterName().toString());
     }
     const RenameSettings settings{c.mask, c.start, 1, 1, {}, LetterCase::Keep, c.search, c.replace};
     FolderIndexCache folders;
@@ -222,7 +222,7 @@ TEST(CheckPlan, CounterBeyond32BitsInTheNamesIsRefusedBeforeTheNameMessages) {
     for (const auto& [count, mask, message] : cases) {
         FileList list;  // of files in a folder that does not exist, so nothing clashes
         for (int i = 0; i < count; ++i) {
-            list.append(makeFileEntry(QStringLiteral("/nicht/da/f%1.txt").arg(i), 0, {}));
+            list.append(FileEntry(QStringLiteral("/nicht/da/f%1.txt").arg(i), 0, {}));
         }
         const RenameSettings settings{mask, 99999999, 99999, 1, {}, LetterCase::Keep, "", ""};
         FolderIndexCache folders;
@@ -246,7 +246,7 @@ TEST(CheckPlan, UniquenessUsesTheNamesOfTheSamePass) {
 // the journals in a folder of its own.
 struct Decision : FailureDecision, UndoListener {
     bool continueAfterFailure(const FileEntry& entry, const RenameResult&) override {
-        asked << entry.AlterName;
+        asked << entry.AlterName().toString();
         return goOn();
     }
     bool stopRequested() override { return stop(); }
@@ -269,7 +269,7 @@ FileList planned(const QByteArrayList& paths, const RenameSettings& settings, Fi
 QString rows(const FileList& list) {
     QStringList names;
     for (const FileEntry& e : list) {
-        names << e.AlterName + (e.Selected ? "*" : "");
+        names << e.AlterName().toString() + (e.Selected ? "*" : "");
     }
     return names.join(u' ');
 }
@@ -295,7 +295,7 @@ TEST(RenameRun, GoesFromTheLastMarkedEntryUpAndAfterAFailureOkGoesOnCancelStops)
         settings.Maske = "x[NAME]";
         FileList list = planned(folder.touchAll({"a", "b", "c", "d", "e"}), settings, fs);
         for (FileEntry& e : list) {
-            e.Selected = c.marked.contains(e.AlterName);
+            e.Selected = c.marked.contains(e.AlterName().toString());
         }
         fs.beforeRename = blockTarget(c.blocked, "intruder");
         Decision decision;

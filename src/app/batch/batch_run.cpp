@@ -43,7 +43,7 @@ class StreamingDecision : public FailureDecision {
 
     bool continueAfterFailure(const FileEntry& entry, const RenameResult& result) override {
         m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht umbenennen: "),
-                         entry.PfadName, entry.InOrdner + entry.NeuerName, reasonText(result));
+                         entry.PfadName(), entry.newPath(), reasonText(result));
         return true;
     }
     void renamed(const RenamedFile& file) override { m_output.renaming(file.from, file.to); }
@@ -256,7 +256,7 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     }
     if (!options.apply) {
         for (const FileEntry& entry : list) {
-            output.renaming(entry.PfadName, entry.InOrdner + entry.NeuerName);
+            output.renaming(entry.PfadName(), entry.newPath());
         }
         return kPlanSound;
     }
