@@ -13,11 +13,11 @@
 
 #include "bench_folder.h"
 #include "engine/new_names.h"
+#include "filesystem/folder_index_cache.h"
 #include "filesystem/journal_store.h"
 #include "filesystem/linux_file_system.h"
 #include "list/list_filling.h"
 #include "list/list_selection.h"
-#include "plan/folder_index_cache.h"
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
 

@@ -3,9 +3,9 @@
 #include "engine/new_names.h"
 #include "filesystem/capitals.h"
 #include "filesystem/file_system.h"
+#include "filesystem/folder_index_cache.h"
 #include "fuzz_input.h"
 #include "list/file_list.h"
-#include "plan/folder_index_cache.h"
 #include "plan/name_checks.h"
 
 namespace {

@@ -121,6 +121,11 @@ bool usesCounter(const std::vector<MaskToken>& tokens) {
                        [](const MaskToken& t) { return t.Kind == MaskTokenKind::TokZahl; });
 }
 
+bool usesModificationTime(const std::vector<MaskToken>& tokens) {
+    return std::any_of(tokens.begin(), tokens.end(),
+                       [](const MaskToken& t) { return t.Kind >= MaskTokenKind::TokDatum; });
+}
+
 void ReplaceAll(QString& text, const QString& search, const QString& replacement, bool ignoreCase) {
     const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
     qsizetype from = 0;

@@ -40,6 +40,8 @@ QString applyLetterCase(const QString& name, LetterCase letterCase);
 
 // Whether the mask puts the counter into the names.
 bool usesCounter(const std::vector<MaskToken>& tokens);
+// Whether the mask puts a part of the files' modification time into the names.
+bool usesModificationTime(const std::vector<MaskToken>& tokens);
 
 // The counter value of list position p (1-based), in 64 bits so that it never wraps.
 inline qint64 counterValue(qint64 start, qint64 step, qint64 p) {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include <sys/stat.h>
+
 #include "filesystem/local_time.h"
 #include "filesystem/name_table.h"
 
@@ -11,9 +13,15 @@ struct FileIdentity {
     quint64 device = 0;
     quint64 inode = 0;
     quint32 type = 0;   // the file-type bits of its mode
-    qint64 bornNs = 0;  // its birth time where the file system keeps one; 0 elsewhere
+    qint64 bornNs = 0;  // its birth time where the file system keeps one; 0 elsewhere or unknown
 
     bool operator==(const FileIdentity&) const = default;
+    // Whether found, read now, is this file; a birth time not known when this identity was
+    // taken is not compared.
+    bool matches(const FileIdentity& found) const {
+        return device == found.device && inode == found.inode && type == found.type &&
+               (bornNs == 0 || bornNs == found.bornNs);
+    }
 };
 
 // What a fill needs to know of a path, from one reading.
@@ -26,7 +34,8 @@ struct PathFacts {
 
 // The ordinary files of one folder (not folders, not hidden), keyed by their name in capitals:
 // the stored name, or the empty text when several stored names share those capitals (possible
-// where letter case matters).
+// where letter case matters); with the inode the listing gives for a regular file under that
+// name, 0 for any other entry or where the name is not the only one.
 using FolderIndex = NameTable;
 
 // What reading a folder found.
@@ -34,6 +43,18 @@ struct FolderListing {
     FolderIndex index;
     bool complete = false;  // every entry was read; otherwise names must be looked up one by one
     int nameMax = 255;      // the longest name, in bytes, that the folder's file system takes
+    quint64 device = 0;     // the folder's, which its files share
+
+    // The identity of the regular file stored under exactly name, as far as the listing tells
+    // (no birth time); nothing where only a stat can tell.
+    std::optional<FileIdentity> regularFile(const QString& name,
+                                            const QString& nameInCapitals) const {
+        const NameTable::Item* item = index.find(nameInCapitals);
+        if (item == nullptr || item->number == 0 || item->text != name) {
+            return std::nullopt;
+        }
+        return FileIdentity{device, item->number, S_IFREG, 0};
+    }
 };
 
 // What stands under one name in a folder.

@@ -75,6 +75,10 @@ std::optional<FileIdentity> identityAt(int folderFd, const char* path) {
     return sx ? std::optional(identityOf(*sx)) : std::nullopt;
 }
 
+bool isFile(const std::optional<FileIdentity>& found, const FileIdentity& identity) {
+    return found && identity.matches(*found);
+}
+
 // Any entry but a folder blocks a rename to its name, so links, fifos and devices count as
 // ordinary files; the entry itself decides, not what a link points to.
 bool isOrdinaryEntry(int folderFd, const dirent& entry) {
@@ -226,11 +230,16 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
         return listing;
     }
     listing.complete = forEachEntry(*native, [&listing](int fd, const dirent& entry) {
+        if (listing.device == 0) {
+            struct stat st;
+            listing.device = ::fstat(fd, &st) == 0 ? st.st_dev : 0;
+        }
         if (isOrdinaryEntry(fd, entry)) {
             const QString name = QFile::decodeName(entry.d_name);
-            const auto [stored, added] = listing.index.insert(capitals(name), name);
-            if (!added && *stored != name) {
-                stored->clear();  // several spellings of one name
+            const quint64 inode = entry.d_type == DT_REG ? entry.d_ino : 0;
+            const auto [stored, added] = listing.index.insert(capitals(name), {name, inode});
+            if (!added && stored->text != name) {
+                *stored = {};  // several spellings of one name
             }
         }
         return true;
@@ -269,7 +278,7 @@ std::optional<QString> LinuxFileSystem::findByIdentity(const QString& folder,
     for (const bool byListedInode : {true, false}) {
         forEachEntry(*native, [&](int fd, const dirent& entry) {
             if ((!byListedInode || entry.d_ino == identity.inode) &&
-                identityAt(fd, entry.d_name) == identity) {
+                isFile(identityAt(fd, entry.d_name), identity)) {
                 found = QFile::decodeName(entry.d_name);
                 return false;
             }
@@ -371,7 +380,7 @@ RenameResult LinuxFileSystem::rename(const QString& folder, const QString& from,
     // The file the list names must still be the one it listed; a folder opened for an earlier
     // renaming may have been replaced under its path since, so it is opened afresh once.
     std::optional<FileIdentity> found = fd < 0 ? std::nullopt : identityAt(fd, source->constData());
-    if (found != identity) {
+    if (!isFile(found, identity)) {
         ::close(m_openFolderFd);
         m_openFolderFd = -1;
         fd = folderDescriptor(*nativeFolder);
@@ -380,7 +389,7 @@ RenameResult LinuxFileSystem::rename(const QString& folder, const QString& from,
     if (fd < 0) {
         return {failureOf(errno), {}};
     }
-    if (found != identity) {
+    if (!isFile(found, identity)) {
         return {RenameFailure::SourceChanged, {}};
     }
     if (*source == *target) {
@@ -392,7 +401,7 @@ RenameResult LinuxFileSystem::rename(const QString& folder, const QString& from,
     }
     // A taken name may be taken by the file itself, on a file system that ignores letter case.
     if (error != EEXIST || capitals(from) != capitals(to) ||
-        identityAt(fd, target->constData()) != identity) {
+        !isFile(identityAt(fd, target->constData()), identity)) {
         return {failureOf(error), {}};
     }
     return renameThroughTemporary(fd, *source, *target);

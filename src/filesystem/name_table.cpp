@@ -32,26 +32,26 @@ qsizetype NameTable::slotOf(const QString& key, size_t hash) const {
     }
 }
 
-const QString* NameTable::find(const QString& key) const {
+const NameTable::Item* NameTable::find(const QString& key) const {
     if (m_slots.empty()) {
         return nullptr;
     }
     const Slot& slot = m_slots[static_cast<size_t>(slotOf(key, qHash(key)))];
-    return slot.entry < 0 ? nullptr : &m_entries[static_cast<size_t>(slot.entry)].text;
+    return slot.entry < 0 ? nullptr : &m_entries[static_cast<size_t>(slot.entry)].item;
 }
 
-std::pair<QString*, bool> NameTable::insert(const QString& key, const QString& text) {
+std::pair<NameTable::Item*, bool> NameTable::insert(const QString& key, Item item) {
     if (2 * (m_entries.size() + 1) > m_slots.size()) {
         grow();
     }
     const size_t hash = qHash(key);
     Slot& slot = m_slots[static_cast<size_t>(slotOf(key, hash))];
     if (slot.entry >= 0) {
-        return {&m_entries[static_cast<size_t>(slot.entry)].text, false};
+        return {&m_entries[static_cast<size_t>(slot.entry)].item, false};
     }
     slot = Slot{tagOf(hash), static_cast<qint32>(m_entries.size())};
-    m_entries.push_back(Entry{hash, key, text});
-    return {&m_entries.back().text, true};
+    m_entries.push_back(Entry{hash, key, std::move(item)});
+    return {&m_entries.back().item, true};
 }
 
 void NameTable::grow() {

@@ -4,25 +4,30 @@
 #include <utility>
 #include <vector>
 
-// Names in capitals, each with a text, in one flat open-addressing table. A probe compares the
-// hash bits kept in the table and reads a name only where they agree, so that lookups stay
-// cheap in folders of a hundred thousand files.
+// Names in capitals, each with a text and a number, in one flat open-addressing table. A probe
+// compares the hash bits kept in the table and reads a name only where they agree, so that lookups
+// stay cheap in folders of a hundred thousand files.
 class NameTable {
   public:
     void reserve(qsizetype count);
     qsizetype size() const { return static_cast<qsizetype>(m_entries.size()); }
     bool isEmpty() const { return m_entries.empty(); }
 
-    // The text stored with key, or null when key is not in the table.
-    const QString* find(const QString& key) const;
-    // Adds key with text; for a key already there, returns its text to change, and false.
-    std::pair<QString*, bool> insert(const QString& key, const QString& text);
+    struct Item {
+        QString text;
+        quint64 number = 0;
+    };
+
+    // What is stored with key, or null when key is not in the table.
+    const Item* find(const QString& key) const;
+    // Adds key with item; for a key already there, returns its item to change, and false.
+    std::pair<Item*, bool> insert(const QString& key, Item item);
 
   private:
     struct Entry {
         size_t hash;
         QString key;
-        QString text;
+        Item item;
     };
     // Eight bytes, so that the slots of a large folder stay in the processor's caches.
     struct Slot {

@@ -15,6 +15,7 @@
 
 #include "filesystem/capitals.h"
 #include "filesystem/file_system.h"
+#include "filesystem/folder_index_cache.h"
 
 namespace {
 
@@ -44,7 +45,9 @@ std::optional<bool> ignoresCase(const FileEntry& entry, const FileSystem& fileSy
     if (!other) {
         return std::nullopt;
     }
-    return fileSystem.lookup(entry.InOrdner().toString(), *other).entry == entry.identity;
+    const std::optional<FileIdentity> found =
+        fileSystem.lookup(entry.InOrdner().toString(), *other).entry;
+    return found && entry.identity.matches(*found);
 }
 
 // Which folders' file systems ignore letter case, as far as known yet. Paths mostly come folder
@@ -104,6 +107,43 @@ std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths,
     return candidates;
 }
 
+// Entries taken from their folders' listings where those name the file exactly: only the other
+// paths cost a stat each. exactName tells which entries bear the name as stored.
+std::vector<std::optional<FileEntry>> listedEntries(const QStringList& paths,
+                                                    const FileSystem& fileSystem,
+                                                    FolderIndexCache& folders,
+                                                    std::vector<bool>& exactName) {
+    std::vector<std::optional<FileEntry>> candidates(static_cast<size_t>(paths.size()));
+    exactName.assign(candidates.size(), false);
+    QString folder;
+    const FolderListing* listing = nullptr;
+    std::optional<bool> inodesAgree;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const QString& path = paths.at(static_cast<qsizetype>(i));
+        const qsizetype nameAt = path.lastIndexOf(u'/') + 1;
+        if (listing == nullptr || QStringView(path).first(nameAt) != folder) {
+            folder = path.first(nameAt);
+            listing = &folders.index(folder, fileSystem);
+            inodesAgree.reset();
+        }
+        const QString name = path.sliced(nameAt);
+        const std::optional<FileIdentity> listed =
+            listing->complete ? listing->regularFile(name, capitals(name)) : std::nullopt;
+        exactName[i] = listed.has_value();
+        if (listed && inodesAgree.value_or(false)) {
+            candidates[i] = FileEntry(path, 0, {}, *listed);
+            continue;
+        }
+        candidates[i] = candidateEntry(path, fileSystem);
+        // Some FUSE file systems list other inode numbers than a stat gives: the first listed
+        // file of each folder tells whether the listing can stand in for the stat.
+        if (listed && !inodesAgree) {
+            inodesAgree = candidates[i] && listed->matches(candidates[i]->identity);
+        }
+    }
+    return candidates;
+}
+
 }  // namespace
 
 std::optional<QString> workingFolder() {
@@ -130,12 +170,50 @@ QString listPath(const QString& path, const QString& workingFolder) {
 
 namespace {
 
-// paths as they enter the list, each made from the path given at the same place.
-FillResult appendFiles(FileList& list, const QStringList& paths, const QStringList& given,
-                       FillMode mode, const FileSystem& fileSystem,
-                       const ProgressCallback& progress) {
+// Paths as they enter the list, each with the path given at the same place.
+struct PreparedPaths {
+    QStringList paths;
+    QStringList given;
+    QByteArrayList unrepresentable;
+    QByteArrayList unresolvable;
+};
+
+PreparedPaths preparePaths(const QByteArrayList& nativePaths) {
+    PreparedPaths prepared;
+    prepared.paths.reserve(nativePaths.size());
+    prepared.given.reserve(nativePaths.size());
+    // Asked for once, at the first relative path.
+    bool asked = false;
+    std::optional<QString> folder;
+    for (const QByteArray& native : nativePaths) {
+        const QString path = QFile::decodeName(native);
+        if (QFile::encodeName(path) != native) {
+            prepared.unrepresentable << native;
+            continue;
+        }
+        const bool relative = !path.startsWith(u'/');
+        if (relative && !std::exchange(asked, true)) {
+            folder = workingFolder();
+        }
+        if (relative && !folder) {
+            prepared.unresolvable << native;
+            continue;
+        }
+        prepared.paths << listPath(path, folder.value_or(QString()));
+        prepared.given << path;
+    }
+    return prepared;
+}
+
+// Appends the candidates of the paths, each made from the path given at the same place; where
+// exactName tells that a name is spelled as stored, its folder need not be asked.
+FillResult appendFiles(FileList& list, const PreparedPaths& prepared,
+                       std::vector<std::optional<FileEntry>> candidates,
+                       const std::vector<bool>& exactName, FillMode mode,
+                       const FileSystem& fileSystem, const ProgressCallback& progress) {
     FillResult result;
-    std::vector<std::optional<FileEntry>> candidates = candidateEntries(paths, fileSystem);
+    const QStringList& paths = prepared.paths;
+    const QStringList& given = prepared.given;
     FoldersIgnoringCase foldersIgnoringCase;
     list.reserve(list.count() + static_cast<int>(paths.size()));
     // Views of the paths, which stay where they are while their entries move.
@@ -150,7 +228,8 @@ FillResult appendFiles(FileList& list, const QStringList& paths, const QStringLi
             progress(i, count);
         }
         std::optional<FileEntry>& candidate = candidates[static_cast<size_t>(i - 1)];
-        if (candidate && mode == FillMode::CommandLine &&
+        const bool spelledAsStored = !exactName.empty() && exactName[static_cast<size_t>(i - 1)];
+        if (candidate && mode == FillMode::CommandLine && !spelledAsStored &&
             foldersIgnoringCase.ignores(*candidate, fileSystem)) {
             takeStoredName(*candidate, fileSystem);
         }
@@ -165,6 +244,8 @@ FillResult appendFiles(FileList& list, const QStringList& paths, const QStringLi
     if (progress) {
         progress(0, count);
     }
+    result.unrepresentable = prepared.unrepresentable;
+    result.unresolvable = prepared.unresolvable;
     return result;
 }
 
@@ -173,35 +254,20 @@ FillResult appendFiles(FileList& list, const QStringList& paths, const QStringLi
 FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
                     const FileSystem& fileSystem, const ProgressCallback& progress) {
     list.setSorted(false);
-    QStringList paths;
-    QStringList given;
-    paths.reserve(nativePaths.size());
-    QByteArrayList unrepresentable;
-    QByteArrayList unresolvable;
-    // Asked for once, at the first relative path.
-    bool asked = false;
-    std::optional<QString> folder;
-    for (const QByteArray& native : nativePaths) {
-        const QString path = QFile::decodeName(native);
-        if (QFile::encodeName(path) != native) {
-            unrepresentable << native;
-            continue;
-        }
-        const bool relative = !path.startsWith(u'/');
-        if (relative && !std::exchange(asked, true)) {
-            folder = workingFolder();
-        }
-        if (relative && !folder) {
-            unresolvable << native;
-            continue;
-        }
-        paths << listPath(path, folder.value_or(QString()));
-        given << path;
-    }
-    FillResult result = appendFiles(list, paths, given, mode, fileSystem, progress);
-    result.unrepresentable = unrepresentable;
-    result.unresolvable = unresolvable;
-    return result;
+    const PreparedPaths prepared = preparePaths(nativePaths);
+    return appendFiles(list, prepared, candidateEntries(prepared.paths, fileSystem), {}, mode,
+                       fileSystem, progress);
+}
+
+FillResult addListedFiles(FileList& list, const QByteArrayList& nativePaths,
+                          const FileSystem& fileSystem, FolderIndexCache& folders) {
+    list.setSorted(false);
+    const PreparedPaths prepared = preparePaths(nativePaths);
+    std::vector<bool> exactName;
+    std::vector<std::optional<FileEntry>> candidates =
+        listedEntries(prepared.paths, fileSystem, folders, exactName);
+    return appendFiles(list, prepared, std::move(candidates), exactName, FillMode::CommandLine,
+                       fileSystem, {});
 }
 
 FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,

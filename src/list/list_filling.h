@@ -8,6 +8,7 @@
 #include "list/file_list.h"
 
 class FileSystem;
+class FolderIndexCache;
 
 enum class FillMode {
     CommandLine,  // names are taken as stored in their folder
@@ -28,6 +29,13 @@ struct FillResult {
 // text would reach another file or none.
 FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
                     const FileSystem& fileSystem, const ProgressCallback& progress = {});
+
+// addFiles from the command line for a run whose names and order need neither size nor time,
+// which its entries leave unknown: a file its folder's listing names exactly is taken with the
+// identity the listing gives, without a stat of its own. The listings stay in folders for the
+// check of the same pass.
+FillResult addListedFiles(FileList& list, const QByteArrayList& nativePaths,
+                          const FileSystem& fileSystem, FolderIndexCache& folders);
 
 // addFiles, then Sorted on, which orders old and new rows alike.
 FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,

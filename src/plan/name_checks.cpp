@@ -5,8 +5,8 @@
 
 #include "filesystem/capitals.h"
 #include "filesystem/file_system.h"
+#include "filesystem/folder_index_cache.h"
 #include "list/file_list.h"
-#include "plan/folder_index_cache.h"
 
 namespace {
 
@@ -35,11 +35,11 @@ bool clashes(const FileEntry& entry, const QString& upperNew, const FolderIndex&
     if (entry.NeuerName == entry.AlterName()) {
         return false;
     }
-    const QString* found = folder.find(upperNew);
+    const NameTable::Item* found = folder.find(upperNew);
     if (found == nullptr) {
         return false;
     }
-    return *found != entry.AlterName() || upperNew != capitals(entry.AlterName().toString());
+    return found->text != entry.AlterName() || upperNew != capitals(entry.AlterName().toString());
 }
 
 // The same for a folder that can be searched but not listed: only the exact name can be asked
@@ -52,7 +52,7 @@ std::optional<bool> clashesByLookup(const FileEntry& entry, const FileSystem& fi
     if (!found.searchable) {
         return std::nullopt;
     }
-    return found.entry && !found.isFolder && *found.entry != entry.identity;
+    return found.entry && !found.isFolder && !entry.identity.matches(*found.entry);
 }
 
 // What the pass keeps for the folder of the entries it is walking through.
@@ -127,7 +127,7 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             checks.NoClash = !clash.value_or(false);
         }
         if (checks.NamesUnique) {
-            checks.NamesUnique = current.targets->insert(upperName, QString()).second;
+            checks.NamesUnique = current.targets->insert(upperName, {}).second;
         }
     }
     cache.dropUnused();

@@ -6,7 +6,7 @@ namespace {
 
 bool bears(const FileSystem& fileSystem, const JournalEntry& entry, const QString& name) {
     const NameLookup found = fileSystem.lookup(entry.folder, name);
-    return found.entry && *found.entry == entry.identity;
+    return found.entry && entry.identity.matches(*found.entry);
 }
 
 // Where the run left the file of entry: its new name, its old one, a temporary name of a

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "engine/rename_settings.h"
+#include "filesystem/folder_index_cache.h"
 #include "list/file_list.h"
 #include "list/list_filling.h"
 #include "list/list_selection.h"
 #include "plan/counter_fields.h"
-#include "plan/folder_index_cache.h"
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
 #include "plan/undo.h"

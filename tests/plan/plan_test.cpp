@@ -7,10 +7,10 @@
 #include <random>
 
 #include "fake_file_system.h"
+#include "filesystem/folder_index_cache.h"
 #include "filesystem/journal_store.h"
 #include "list/list_filling.h"
 #include "plan/counter_fields.h"
-#include "plan/folder_index_cache.h"
 #include "plan/messages.h"
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"

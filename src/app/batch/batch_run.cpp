@@ -6,11 +6,12 @@
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_output.h"
 #include "app/batch/path_list.h"
+#include "engine/new_names.h"
 #include "filesystem/file_system.h"
+#include "filesystem/folder_index_cache.h"
 #include "filesystem/journal_store.h"
 #include "list/list_filling.h"
 #include "plan/counter_fields.h"
-#include "plan/folder_index_cache.h"
 #include "plan/messages.h"
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
@@ -136,6 +137,11 @@ void sortList(FileList& list, const BatchOptions& options) {
     }
 }
 
+bool needsSizeOrTime(const BatchOptions& options) {
+    return options.sortColumn == SortGroesseColumn || options.sortColumn == SortDatumColumn ||
+           usesModificationTime(TranslateMaske(options.settings.Maske).MaskTokens);
+}
+
 // Takes the digit count asked for when it is among those offered; otherwise returns why not.
 QString chooseDigits(RenameSettings& settings, const QString& digits, int entryCount) {
     const DigitChoices choices = InitStellenAnzahl(settings.Start, settings.Step, entryCount);
@@ -228,7 +234,13 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     }
 
     FileList list;
-    const FillResult fill = addFiles(list, paths, FillMode::CommandLine, environment.fileSystem);
+    FolderIndexCache folders;
+    const FillResult fill =
+        needsSizeOrTime(options)
+            ? addFiles(list, paths, FillMode::CommandLine, environment.fileSystem)
+            : addListedFiles(list, paths, environment.fileSystem, folders);
+    const bool pathsGiven = !paths.isEmpty();
+    paths.clear();
     sortList(list, options);
     for (const QString& skipped : fill.skipped) {
         output.messageAbout(kSkipped, QFile::encodeName(skipped));
@@ -244,10 +256,9 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
 
     RenameSettings settings = options.settings;
     const QString digitsRefusal = chooseDigits(settings, options.digits, list.count());
-    FolderIndexCache folders;
     const PlanVerdict verdict = checkPlan(list, settings, environment.fileSystem, folders);
     QString refused = refusal(verdict, list, digitsRefusal);
-    if (refused == kNoFiles && !paths.isEmpty()) {
+    if (refused == kNoFiles && pathsGiven) {
         refused = kAllSkipped;
     }
     if (!refused.isEmpty()) {

@@ -1,6 +1,7 @@
-#include "plan/folder_index_cache.h"
+#include "filesystem/folder_index_cache.h"
 
 #include <QDateTime>
+#include <utility>
 
 namespace {
 
@@ -10,9 +11,11 @@ constexpr qint64 kRacyStampNs = 3'000'000'000;
 }  // namespace
 
 const FolderListing& FolderIndexCache::index(const QString& folder, const FileSystem& fileSystem) {
-    const std::optional<FolderStamp> stamp = fileSystem.folderStamp(folder);
     Entry& entry = m_entries[folder];
-    entry.used = true;
+    if (std::exchange(entry.used, true)) {
+        return entry.listing;
+    }
+    const std::optional<FolderStamp> stamp = fileSystem.folderStamp(folder);
     if (entry.reusable && entry.stamp == stamp) {
         return entry.listing;
     }

@@ -7,13 +7,14 @@
 
 #include "filesystem/file_system.h"
 
-// Folder indexes kept from one check to the next, so that an unchanged folder costs one stat
-// instead of a full read. A folder changed so recently that a later change could leave its
-// stamp as it is is read again every time.
+// Folder indexes kept from one pass to the next, so that an unchanged folder costs one stat
+// instead of a full read; within a pass (a fill and the check after it) a folder is read once.
+// A folder changed so recently that a later change could leave its stamp as it is is read again
+// in every pass.
 class FolderIndexCache {
   public:
     const FolderListing& index(const QString& folder, const FileSystem& fileSystem);
-    // Forgets the folders not asked for since the last call.
+    // Ends a pass: forgets the folders not asked for in it.
     void dropUnused();
 
   private:
@@ -21,7 +22,7 @@ class FolderIndexCache {
         std::optional<FolderStamp> stamp;
         FolderListing listing;
         bool reusable = false;
-        bool used = true;
+        bool used = false;  // asked for in this pass
     };
     std::unordered_map<QString, Entry> m_entries;  // references stay valid as folders are added
 };
