@@ -89,6 +89,8 @@ struct RenameResult {
     // A change of letter case on a file system that ignores it goes through a free name of the
     // folder; where both steps failed, the file stays under that name.
     QString temporaryName;
+    // The renamed file's birth time as the check before the renaming read it; 0 where unknown.
+    qint64 bornNs = 0;
 
     bool renamed() const { return failure == RenameFailure::None; }
 };
@@ -120,7 +122,7 @@ class FileSystem {
 
     // Gives the file named from in folder the name to, if it still is the file of identity.
     // Never replaces an existing file.
-    virtual RenameResult rename(const QString& folder, const QString& from, const QString& to,
+    virtual RenameResult rename(QStringView folder, QStringView from, QStringView to,
                                 const FileIdentity& identity) = 0;
 };
 

@@ -29,10 +29,10 @@ std::optional<QByteArray> nativePath(const QString& path) {
 
 // A bare name as the kernel takes it; nothing for one that is empty or would reach another
 // folder.
-std::optional<QByteArray> nativeName(const QString& name) {
-    std::optional<QByteArray> native = nativePath(name);
-    if (!native || native->isEmpty() || native->contains('/') || *native == "." ||
-        *native == "..") {
+std::optional<QByteArray> nativeName(QStringView name) {
+    QByteArray native = name.toUtf8();
+    if (native.isEmpty() || native.contains('/') || native.contains('\0') || native == "." ||
+        native == "..") {
         return std::nullopt;
     }
     return native;
@@ -354,36 +354,39 @@ RenameResult LinuxFileSystem::renameThroughTemporary(int fd, const QByteArray& f
     return {RenameFailure::Other, {}};
 }
 
-int LinuxFileSystem::folderDescriptor(const QByteArray& folder) {
-    if (m_openFolderFd < 0 || folder != m_openFolder) {
-        if (m_openFolderFd >= 0) {
-            ::close(m_openFolderFd);
-        }
-        m_openFolder = folder;
-        m_openFolderFd = ::open(folderOrCurrent(folder), O_PATH | O_DIRECTORY | O_CLOEXEC);
+int LinuxFileSystem::folderDescriptor(QStringView folder, bool afresh) {
+    if (!afresh && m_openFolderFd >= 0 && folder == m_openFolder) {
+        return m_openFolderFd;
+    }
+    if (m_openFolderFd >= 0) {
+        ::close(m_openFolderFd);
+    }
+    m_openFolder = folder.toString();
+    const std::optional<QByteArray> native = nativePath(m_openFolder);
+    m_openFolderFd =
+        native ? ::open(folderOrCurrent(*native), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1;
+    if (!native) {
+        errno = ENOENT;  // no folder bears a name with a NUL
     }
     return m_openFolderFd;
 }
 
-RenameResult LinuxFileSystem::rename(const QString& folder, const QString& from, const QString& to,
+RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStringView to,
                                      const FileIdentity& identity) {
-    const std::optional<QByteArray> nativeFolder = nativePath(folder);
     const std::optional<QByteArray> source = nativeName(from);
     const std::optional<QByteArray> target = nativeName(to);
-    if (!nativeFolder || !source) {
+    if (!source) {
         return {RenameFailure::SourceChanged, {}};
     }
     if (!target) {
         return {RenameFailure::Other, {}};
     }
-    int fd = folderDescriptor(*nativeFolder);
+    int fd = folderDescriptor(folder);
     // The file the list names must still be the one it listed; a folder opened for an earlier
     // renaming may have been replaced under its path since, so it is opened afresh once.
     std::optional<FileIdentity> found = fd < 0 ? std::nullopt : identityAt(fd, source->constData());
     if (!isFile(found, identity)) {
-        ::close(m_openFolderFd);
-        m_openFolderFd = -1;
-        fd = folderDescriptor(*nativeFolder);
+        fd = folderDescriptor(folder, true);
         found = fd < 0 ? std::nullopt : identityAt(fd, source->constData());
     }
     if (fd < 0) {
@@ -397,14 +400,16 @@ RenameResult LinuxFileSystem::rename(const QString& folder, const QString& from,
     }
     const int error = renameNoReplace(fd, source->constData(), target->constData());
     if (error == 0) {
-        return {};
+        return {RenameFailure::None, {}, found->bornNs};
     }
     // A taken name may be taken by the file itself, on a file system that ignores letter case.
-    if (error != EEXIST || capitals(from) != capitals(to) ||
+    if (error != EEXIST || capitals(from.toString()) != capitals(to.toString()) ||
         !isFile(identityAt(fd, target->constData()), identity)) {
         return {failureOf(error), {}};
     }
-    return renameThroughTemporary(fd, *source, *target);
+    RenameResult result = renameThroughTemporary(fd, *source, *target);
+    result.bornNs = found->bornNs;
+    return result;
 }
 
 FileSystem& hostFileSystem() {

@@ -21,7 +21,7 @@ class LinuxFileSystem : public FileSystem {
     std::optional<QString> findByIdentity(const QString& folder,
                                           const FileIdentity& identity) const override;
     std::optional<FolderStamp> folderStamp(const QString& folder) const override;
-    RenameResult rename(const QString& folder, const QString& from, const QString& to,
+    RenameResult rename(QStringView folder, QStringView from, QStringView to,
                         const FileIdentity& identity) override;
 
   protected:
@@ -30,12 +30,13 @@ class LinuxFileSystem : public FileSystem {
     virtual int renameExclusive(int folderFd, const char* from, const char* to);
 
   private:
-    // The descriptor of folder, opened once for the renamings in it; -1 when it cannot be opened.
-    int folderDescriptor(const QByteArray& folder);
+    // The descriptor of folder, opened once for the renamings in it, or afresh; -1 when it cannot
+    // be opened.
+    int folderDescriptor(QStringView folder, bool afresh = false);
     // A renaming that never replaces, also where the file system refuses the flag.
     int renameNoReplace(int folderFd, const char* from, const char* to);
     RenameResult renameThroughTemporary(int folderFd, const QByteArray& from, const QByteArray& to);
 
-    QByteArray m_openFolder;
+    QString m_openFolder;
     int m_openFolderFd = -1;
 };

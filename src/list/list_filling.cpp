@@ -187,7 +187,9 @@ PreparedPaths preparePaths(const QByteArrayList& nativePaths) {
     std::optional<QString> folder;
     for (const QByteArray& native : nativePaths) {
         const QString path = QFile::decodeName(native);
-        if (QFile::encodeName(path) != native) {
+        const bool ascii = std::all_of(native.begin(), native.end(),
+                                       [](char c) { return static_cast<signed char>(c) > 0; });
+        if (!ascii && QFile::encodeName(path) != native) {
             prepared.unrepresentable << native;
             continue;
         }

@@ -2,6 +2,10 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <algorithm>
+#include <charconv>
+#include <concepts>
+#include <iterator>
 
 #include <unistd.h>
 
@@ -12,9 +16,13 @@ namespace {
 const QByteArray kHeader = "taufix-journal 1\n";
 
 // A field may hold any byte but the ones the format uses (tab, line end and "%"), which are
-// percent-encoded; the rest stays readable.
-QByteArray escaped(const QString& text) {
-    return QFile::encodeName(text).toPercentEncoding(" !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~");
+// percent-encoded, as are other control characters and bytes beyond ASCII; the rest stays
+// readable.
+QByteArray escaped(QStringView text) {
+    QByteArray bytes = text.toUtf8();
+    const bool plain = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return c >= ' ' && c <= '~' && c != '%'; });
+    return plain ? bytes : bytes.toPercentEncoding(" !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~");
 }
 
 QString unescaped(const QByteArray& field) {
@@ -24,6 +32,30 @@ QString unescaped(const QByteArray& field) {
 QByteArray record(const QList<QByteArray>& fields) {
     return fields.join('\t') + '\n';
 }
+
+// A record built field by field in one buffer, for the lines written once per file.
+class Line {
+  public:
+    explicit Line(QByteArray& buffer, const char* kind) : m_buffer(buffer) {
+        m_buffer.clear();
+        m_buffer.append(kind);
+    }
+    Line& operator<<(QStringView text) {
+        m_buffer.append('\t').append(escaped(text));
+        return *this;
+    }
+    template <std::integral Number>
+    Line& operator<<(Number number) {
+        char digits[24];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+        m_buffer.append('\t').append(digits, end - digits);
+        return *this;
+    }
+    const QByteArray& done() { return m_buffer.append('\n'); }
+
+  private:
+    QByteArray& m_buffer;
+};
 
 // Names sort by the time they were made, to the millisecond, then by process and, padded so
 // that 10 follows 9, by serial.
@@ -45,21 +77,24 @@ void keepOnlyTheNewest(JournalStore& store) {
 RunJournal::RunJournal() = default;
 RunJournal::~RunJournal() = default;
 
-bool RunJournal::begin(JournalStore& store, const QList<JournalEntry>& plan,
-                       const QString& undone) {
+bool RunJournal::open(JournalStore& store, const QString& undone) {
     m_writer = store.create(newJournalName());
     if (!m_writer) {
         return false;
     }
     m_writer->append(kHeader);
     m_writer->append(undone.isEmpty() ? record({"run"}) : record({"undo", escaped(undone)}));
-    for (const JournalEntry& entry : plan) {
-        const FileIdentity& id = entry.identity;
-        m_writer->append(
-            record({"plan", escaped(entry.folder), escaped(entry.from), escaped(entry.to),
-                    QByteArray::number(id.device), QByteArray::number(id.inode),
-                    QByteArray::number(id.type), QByteArray::number(id.bornNs)}));
-    }
+    return true;
+}
+
+void RunJournal::plan(QStringView folder, QStringView from, QStringView to,
+                      const FileIdentity& identity) {
+    m_writer->append((Line(m_line, "plan") << folder << from << to << identity.device
+                                           << identity.inode << identity.type << identity.bornNs)
+                         .done());
+}
+
+bool RunJournal::commitPlan(JournalStore& store) {
     m_writer->append(record({"begin"}));
     if (!m_writer->sync()) {
         m_writer.reset();
@@ -69,23 +104,35 @@ bool RunJournal::begin(JournalStore& store, const QList<JournalEntry>& plan,
     return true;
 }
 
-RenameResult RunJournal::rename(FileSystem& fileSystem, int e, const JournalEntry& entry) {
-    const RenameResult result =
-        fileSystem.rename(entry.folder, entry.from, entry.to, entry.identity);
-    const QByteArray number = QByteArray::number(e);
-    if (!result.temporaryName.isEmpty()) {
-        append({"temp", number, escaped(result.temporaryName)});
+bool RunJournal::begin(JournalStore& store, const QList<JournalEntry>& plan,
+                       const QString& undone) {
+    if (!open(store, undone)) {
+        return false;
     }
-    append({result.renamed() ? "done" : "failed", number});
+    for (const JournalEntry& entry : plan) {
+        this->plan(entry.folder, entry.from, entry.to, entry.identity);
+    }
+    return commitPlan(store);
+}
+
+RenameResult RunJournal::rename(FileSystem& fileSystem, int e, QStringView folder, QStringView from,
+                                QStringView to, const FileIdentity& identity) {
+    const RenameResult result = fileSystem.rename(folder, from, to, identity);
+    if (!result.temporaryName.isEmpty()) {
+        m_writer->append((Line(m_line, "temp") << e << result.temporaryName).done());
+    }
+    Line line(m_line, result.renamed() ? "done" : "failed");
+    line << e;
+    if (result.renamed() && identity.bornNs == 0 && result.bornNs != 0) {
+        // The plan did not know the file's birth time: the undo shall know it.
+        line << result.bornNs;
+    }
+    m_writer->append(line.done());
     return result;
 }
 
-void RunJournal::append(const QList<QByteArray>& fields) {
-    m_writer->append(record(fields));
-}
-
 bool RunJournal::end() {
-    append({"end"});
+    m_writer->append(record({"end"}));
     return m_writer->sync();
 }
 
@@ -106,8 +153,12 @@ std::optional<JournalRun> readJournal(const JournalStore& store, const QString& 
             run.plan.append({unescaped(fields[1]), unescaped(fields[2]), unescaped(fields[3]),
                              FileIdentity{fields[4].toULongLong(), fields[5].toULongLong(),
                                           fields[6].toUInt(), fields[7].toLongLong()}});
-        } else if (kind == "done" && fields.size() == 2) {
-            run.renamed.insert(fields[1].toInt());
+        } else if (kind == "done" && (fields.size() == 2 || fields.size() == 3)) {
+            const int e = fields[1].toInt();
+            run.renamed.insert(e);
+            if (fields.size() == 3 && e >= 0 && e < run.plan.size()) {
+                run.plan[e].identity.bornNs = fields[2].toLongLong();
+            }
         } else if (kind == "temp" && fields.size() == 3) {
             run.temporary.insert(fields[1].toInt(), unescaped(fields[2]));
         } else if (kind == "end") {

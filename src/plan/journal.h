@@ -32,17 +32,27 @@ class RunJournal {
     RunJournal();
     ~RunJournal();
 
-    // Writes the plan of a run, or of an undo of the journal undone; false when the journal
-    // cannot be written, and then nothing may be renamed.
+    // Starts the journal of a run, or of an undo of the journal undone; false when it cannot be
+    // created, and then nothing may be renamed.
+    bool open(JournalStore& store, const QString& undone = {});
+    // Adds a renaming to the plan, in the order of the run.
+    void plan(QStringView folder, QStringView from, QStringView to, const FileIdentity& identity);
+    // Makes the plan durable; false when that fails, and then nothing may be renamed.
+    bool commitPlan(JournalStore& store);
+    // open, plan and commitPlan for a whole plan at once.
     bool begin(JournalStore& store, const QList<JournalEntry>& plan, const QString& undone = {});
+
     // Carries out the renaming of entry e of the plan and records what became of it.
-    RenameResult rename(FileSystem& fileSystem, int e, const JournalEntry& entry);
+    RenameResult rename(FileSystem& fileSystem, int e, QStringView folder, QStringView from,
+                        QStringView to, const FileIdentity& identity);
+    RenameResult rename(FileSystem& fileSystem, int e, const JournalEntry& entry) {
+        return rename(fileSystem, e, entry.folder, entry.from, entry.to, entry.identity);
+    }
     bool end();
 
   private:
-    void append(const QList<QByteArray>& fields);
-
     std::unique_ptr<JournalWriter> m_writer;
+    QByteArray m_line;  // the line being written, its memory kept from one to the next
 };
 
 // A journal as read back.

@@ -10,36 +10,37 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, Jour
                                     FailureDecision& decision, const ProgressCallback& progress) {
     RenameRunResult result;
     const int count = list.count();
+    RunJournal record;
     // The plan in the order of the run: from the last row to the first.
-    QList<JournalEntry> plan;
-    std::vector<int> rowOfEntry;
-    for (int i = count; i >= 1; --i) {
+    std::vector<int> rows;
+    bool journaled = record.open(journal);
+    for (int i = count; i >= 1 && journaled; --i) {
         const FileEntry& entry = list.at(i);
         if (entry.Selected) {
-            plan.append({entry.InOrdner().toString(), entry.AlterName().toString(), entry.NeuerName,
-                         entry.identity});
-            rowOfEntry.push_back(i);
+            record.plan(entry.InOrdner(), entry.AlterName(), entry.NeuerName, entry.identity);
+            rows.push_back(i);
         }
     }
-    RunJournal record;
-    if (!record.begin(journal, plan)) {
+    if (!journaled || !record.commitPlan(journal)) {
         result.journalError = journal.why();
         return result;
     }
     // Renamed rows leave the list in one pass at the end; going from the last row to the first,
     // no row still to come changes its position meanwhile.
     std::vector<bool> renamed(static_cast<size_t>(count), false);
-    for (qsizetype e = 0; e < plan.size(); ++e) {
+    for (size_t e = 0; e < rows.size(); ++e) {
         if (decision.stopRequested()) {
             result.interrupted = true;
             break;
         }
-        const int i = rowOfEntry[static_cast<size_t>(e)];
+        const int i = rows[e];
         const FileEntry& entry = list.at(i);
         if (progress) {
             progress(count - i, count);
         }
-        const RenameResult outcome = record.rename(fileSystem, static_cast<int>(e), plan.at(e));
+        const RenameResult outcome =
+            record.rename(fileSystem, static_cast<int>(e), entry.InOrdner(), entry.AlterName(),
+                          entry.NeuerName, entry.identity);
         if (outcome.renamed()) {
             const RenamedFile file{entry.PfadName(), entry.newPath()};
             result.renamed.push_back(file);

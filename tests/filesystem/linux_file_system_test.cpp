@@ -181,7 +181,8 @@ TEST(LinuxFileSystem, RenameInReadOnlyFolderFailsAndKeepsTheFile) {
     const FileIdentity a = fs.statPath(folder.file("a.txt"))->identity;
     ASSERT_EQ(::chmod(folder.native(), 0555), 0);
     const int status = statusWithoutCapabilities([&] {
-        return fs.rename(folder.path(), "a.txt", "b.txt", a).failure == RenameFailure::AccessDenied;
+        return fs.rename(folder.path(), u"a.txt", u"b.txt", a).failure ==
+               RenameFailure::AccessDenied;
     });
     ::chmod(folder.native(), 0755);
     EXPECT_EQ(status, 0) << "exit " << WEXITSTATUS(status)

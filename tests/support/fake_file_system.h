@@ -14,13 +14,15 @@ class FakeFileSystem : public LinuxFileSystem {
         ++folderReads;
         return LinuxFileSystem::readFolder(folder);
     }
-    RenameResult rename(const QString& folder, const QString& from, const QString& to,
+    RenameResult rename(QStringView folder, QStringView from, QStringView to,
                         const FileIdentity& identity) override {
-        renamed << from;
+        renamed << from.toString();
+        const QString source = folder.toString() + from.toString();
+        const QString target = folder.toString() + to.toString();
         if (beforeRename) {
-            beforeRename(folder + from, folder + to);
+            beforeRename(source, target);
         }
-        if (refuseRename && refuseRename(folder + from, folder + to)) {
+        if (refuseRename && refuseRename(source, target)) {
             return {RenameFailure::AccessDenied, {}};
         }
         return LinuxFileSystem::rename(folder, from, to, identity);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QIODevice>
+#include <algorithm>
 
 namespace {
 
@@ -12,6 +13,11 @@ bool isValidUtf8(const QByteArray& bytes) {
 }  // namespace
 
 QByteArray readablePath(const QByteArray& native) {
+    const bool plain = std::all_of(native.begin(), native.end(),
+                                   [](char c) { return c >= ' ' && c <= '~' && c != '\\'; });
+    if (plain) {
+        return native;
+    }
     const bool escapeHighBytes = !isValidUtf8(native);
     QByteArray text;
     text.reserve(native.size());
@@ -42,7 +48,9 @@ void BatchOutput::renaming(const QString& from, const QString& to) {
         line(m_out, nativeFrom, '\0');
         line(m_out, nativeTo, '\0');
     } else {
-        line(m_out, readablePath(nativeFrom) + '\t' + readablePath(nativeTo));
+        m_out.write(readablePath(nativeFrom));
+        m_out.write("\t", 1);
+        line(m_out, readablePath(nativeTo));
     }
 }
 
