@@ -13,7 +13,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
+#include <QStyle>
 #include <QTreeView>
 #include <array>
 #include <utility>
@@ -25,6 +27,7 @@
 #include "ui/field_behaviour.h"
 #include "ui/history_menu.h"
 #include "ui/info_window.h"
+#include "ui/list_view_behaviour.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
 #include "ui/tooltips.h"
@@ -141,6 +144,8 @@ Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem, Journal
         m_ui.Liste->setColumnWidth(k, width);
         m_ui.Liste->setColumnHidden(k, width == 0);
     }
+    m_ui.Liste->setItemDelegate(new FullTextToolTips(m_ui.Liste));
+    new NameColumnsStretch(m_ui.Liste);
     m_maskCaret = new CaretKeeper(m_ui.Maske);
     m_historyMenu = new HistoryMenu(this);
 
@@ -151,10 +156,7 @@ Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem, Journal
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(sizeHint());
-    if (const QScreen* screen = this->screen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    fitToScreen();
 
     startUp(arguments);
 }
@@ -169,6 +171,8 @@ void Form1::connectPresenter() {
             [this] { m_ui.StatusPanel[0]->setText(m_presenter.markedText()); });
     connect(&m_presenter, &PlanPresenter::commandStatesChanged, this, &Form1::showCommandStates);
     connect(&m_presenter, &PlanPresenter::optionsChanged, this, &Form1::showOptions);
+    connect(&m_presenter, &PlanPresenter::runSummaryChanged, m_ui.SummaryPanel, &QLabel::setText);
+    connect(&m_presenter, &PlanPresenter::rowsChanged, this, &Form1::showSortIndicator);
     connect(&m_marks, &MarkSelectionModel::userSelected, &m_presenter, &PlanPresenter::listClicked);
 }
 
@@ -388,4 +392,50 @@ void Form1::showProgress(int value, int maximum) {
         m_ui.Bar->setRange(0, qMax(1, maximum));
     }
     m_ui.Bar->setValue(value);
+}
+
+void Form1::showSortIndicator() {
+    QHeaderView* header = m_ui.Liste->header();
+    const int sorted = m_presenter.sortedHeader();
+    header->setSortIndicatorShown(sorted != 0);
+    if (sorted != 0) {
+        header->setSortIndicator(sorted - 1, m_presenter.list().SortOrder() == 0
+                                                 ? Qt::AscendingOrder
+                                                 : Qt::DescendingOrder);
+    }
+}
+
+void Form1::fitToScreen() {
+    const QSize design = sizeHint();
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) {
+        setFixedSize(design);
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    // The window manager's frame is unknown until the window is shown; the style's frame of a
+    // window inside a window stands in for it.
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QSize frame(2 * border, titleBar + 2 * border);
+    const QSize room = available.size() - frame;
+    if (design.width() <= room.width() && design.height() <= room.height()) {
+        setFixedSize(design);
+    } else {
+        // A small screen or a large scale: the window fits the screen and can be resized. The
+        // list and the search fields give up the space; what still does not fit scrolls.
+        m_ui.Liste->setMinimumSize(m_ui.Liste->minimumSizeHint());
+        for (QLineEdit* field : {m_ui.SucheText, m_ui.ErsetzeText}) {
+            field->setMinimumWidth(field->minimumWidth() / 2);
+        }
+        auto* scroller = new QScrollArea(this);
+        scroller->setFrameShape(QFrame::NoFrame);
+        scroller->setWidgetResizable(true);
+        scroller->setWidget(takeCentralWidget());
+        setCentralWidget(scroller);
+        setWindowFlag(Qt::WindowMaximizeButtonHint);
+        resize(design.boundedTo(room));
+    }
+    move(available.x() + qMax(0, (room.width() - width()) / 2),
+         available.y() + qMax(0, (room.height() - height()) / 2));
 }

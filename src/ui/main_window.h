@@ -47,6 +47,8 @@ class Form1 : public QMainWindow {
     void showCommandStates();
     void showOptions();
     void showProgress(int value, int maximum);
+    void showSortIndicator();
+    void fitToScreen();
 
     SettingsStore& m_store;
     Shell& m_shell;

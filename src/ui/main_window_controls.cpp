@@ -26,8 +26,12 @@ void addStatusPanels(MainWindowControls& c) {
     c.NoticePanel = new QLabel(c.Status);
     c.NoticePanel->setObjectName(QStringLiteral("StatusPanel3"));
     c.NoticePanel->setContentsMargins(3, 0, 3, 0);
+    c.SummaryPanel = new QLabel(c.Status);
+    c.SummaryPanel->setObjectName(QStringLiteral("StatusPanel4"));
+    c.SummaryPanel->setContentsMargins(3, 0, 3, 0);
     c.Status->addWidget(c.StatusPanel[0]);
     c.Status->addWidget(c.StatusPanel[1], 1);
+    c.Status->addPermanentWidget(c.SummaryPanel);
     c.Status->addPermanentWidget(c.NoticePanel);
 }
 

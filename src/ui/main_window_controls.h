@@ -48,6 +48,8 @@ struct MainWindowControls {
     std::array<QLabel*, 2> StatusPanel{};  // panel 1 and panel 2
     // Notices that must not hide the hint line, such as files a fill passed over.
     QLabel* NoticePanel = nullptr;
+    // How the last run went, until the next change.
+    QLabel* SummaryPanel = nullptr;
 
     std::array<QPushButton*, kBtnCount> Btn{};  // Btn[14] stays null
     QPushButton* UndoButton = nullptr;

@@ -22,6 +22,16 @@ QString unresolvableText(int count) {
                "relativer Pfad könnte eine andere Datei nennen.");
 }
 
+QString runSummaryText(const RenameRunResult& result) {
+    QString text = QStringLiteral("%1 umbenannt, %2 fehlgeschlagen")
+                       .arg(result.renamed.size())
+                       .arg(result.failed);
+    if (result.cancelled || result.interrupted || result.journalError) {
+        text += QStringLiteral(", abgebrochen");
+    }
+    return text;
+}
+
 }  // namespace
 
 QString unrepresentableText(int count) {
@@ -55,6 +65,19 @@ QStringList PlanPresenter::digitChoiceTexts() const {
         texts << QString::number(digits);
     }
     return texts;
+}
+
+int PlanPresenter::sortedHeader() const {
+    if (!m_list.Sorted()) {
+        return 0;
+    }
+    // Size and date sort by hidden columns; their visible headers come first.
+    for (int index = 1; index <= kColumnCount; ++index) {
+        if (sortKeyForHeader(index) == m_list.SortKey()) {
+            return index;
+        }
+    }
+    return 0;
 }
 
 Scenario PlanPresenter::currentScenario() const {
@@ -115,6 +138,9 @@ void PlanPresenter::chooseDigitCount(int index) {
     if (index < 0 || index > m_digitChoices.largest - m_digitChoices.MinDigits) {
         return;
     }
+    if (!m_restoring) {
+        m_restoredDigitIndex.reset();
+    }
     m_keepDigitChoice = true;
     applyDigitChoice(index);
     ChkSituation();
@@ -134,6 +160,10 @@ void PlanPresenter::chooseLeadZeros(int index) {
 }
 
 void PlanPresenter::restoreScenario(const Scenario& scenario) {
+    // The letter-case choice and the delayed check rebuild the digit choices, which would lose
+    // the stored position.
+    m_restoredDigitIndex = scenario.digitsPosition;
+    m_restoring = true;
     setMaske(scenario.mask);
     setZahlText(scenario.startText);
     setSchrittweiteText(scenario.stepText);
@@ -143,6 +173,7 @@ void PlanPresenter::restoreScenario(const Scenario& scenario) {
     setSucheText(scenario.searchText);
     setErsetzeText(scenario.replaceText);
     setDirIt(scenario.dirIt != 0);
+    m_restoring = false;
     Q_EMIT optionsChanged();
 }
 
@@ -205,6 +236,7 @@ RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
         renameMarkedEntries(m_list, m_fileSystem, m_journal, decision, progressCallback());
     Q_EMIT rowsChanged();
     ChkSituation();
+    setRunSummary(runSummaryText(result));
     return result;
 }
 
@@ -222,13 +254,19 @@ UndoResult PlanPresenter::undoLastRun(UndoListener& listener) {
 }
 
 void PlanPresenter::ChkSituationButDelayed() {
+    if (!m_restoring && !m_checkRunning) {
+        m_restoredDigitIndex.reset();
+    }
+    setRunSummary({});
     setCommandStates(false, m_moveDownEnabled, m_moveUpEnabled);
     m_timer->restart();
 }
 
 void PlanPresenter::timerTick() {
     cancelDelayedCheck();
+    m_delayedCheckRunning = true;
     ChkSituation();
+    m_delayedCheckRunning = false;
 }
 
 void PlanPresenter::cancelDelayedCheck() {
@@ -269,13 +307,24 @@ void PlanPresenter::normaliseCounterFields() {
 
 void PlanPresenter::offerDigitCounts() {
     m_digitChoices = InitStellenAnzahl(m_settings.Start, m_settings.Step, m_list.count());
-    applyDigitChoice(0);
+    // A restored position the choices no longer reach falls back to the smallest.
+    const int restored = m_restoredDigitIndex.value_or(0);
+    const bool offered =
+        restored >= 0 && restored <= m_digitChoices.largest - m_digitChoices.MinDigits;
+    applyDigitChoice(offered ? restored : 0);
     Q_EMIT optionsChanged();
 }
 
 void PlanPresenter::applyDigitChoice(int index) {
     m_digitIndex = index;
     m_settings.Digits = m_digitChoices.MinDigits + index;
+}
+
+void PlanPresenter::setRunSummary(const QString& text) {
+    if (text != m_runSummary) {
+        m_runSummary = text;
+        Q_EMIT runSummaryChanged(text);
+    }
 }
 
 QString PlanPresenter::planOkText() const {
@@ -288,6 +337,12 @@ void PlanPresenter::ChkSituation() {
         return;
     }
     m_checkRunning = true;
+    // The restore's own checks, the delayed one included, and the digit and lead-zero choices
+    // keep a restored digit position; any other check ends it.
+    if (!m_restoring && !m_delayedCheckRunning && !m_keepDigitChoice) {
+        m_restoredDigitIndex.reset();
+    }
+    setRunSummary({});
     if (!m_keepDigitChoice) {
         normaliseCounterFields();
         offerDigitCounts();

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "engine/rename_settings.h"
 #include "filesystem/folder_index_cache.h"
@@ -50,6 +51,10 @@ class PlanPresenter : public QObject {
     bool renameEnabled() const { return m_renameEnabled; }
     bool moveDownEnabled() const { return m_moveDownEnabled; }
     bool moveUpEnabled() const { return m_moveUpEnabled; }
+    // How the last run went, until the next check; empty otherwise.
+    const QString& runSummary() const { return m_runSummary; }
+    // The 1-based header that orders the list, 0 while the list is not sorted.
+    int sortedHeader() const;
     // The options as the history stores them.
     Scenario currentScenario() const;
 
@@ -106,6 +111,7 @@ class PlanPresenter : public QObject {
     void commandStatesChanged();
     // The counter fields' texts or the digit choices were rewritten, or a history entry applied.
     void optionsChanged();
+    void runSummaryChanged(const QString& text);
 
   private:
     void setCommandStates(bool rename, bool moveDown, bool moveUp);
@@ -114,6 +120,7 @@ class PlanPresenter : public QObject {
     void offerDigitCounts();
     void applyDigitChoice(int index);
     QString planOkText() const;
+    void setRunSummary(const QString& text);
 
     FileSystem& m_fileSystem;
     ScenarioHistory& m_history;
@@ -137,6 +144,12 @@ class PlanPresenter : public QObject {
     bool m_moveUpEnabled = false;
     bool m_keepDigitChoice = false;
     bool m_checkRunning = false;
+    QString m_runSummary;
+    // A history entry's digit position, offered again by the checks the restore causes itself
+    // (its choices and the delayed check its fields armed) until the user changes something.
+    std::optional<int> m_restoredDigitIndex;
+    bool m_restoring = false;
+    bool m_delayedCheckRunning = false;
 };
 
 // The notice after a fill that refused names which are no valid text.

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 
 #include "fake_delay_timer.h"
@@ -159,6 +160,41 @@ TEST_F(MainWindowTest, MovesAndHeaderClicksReorderTheRowsAsSeen) {
     EXPECT_EQ(selectedRows(), QList<int>{1});
 }
 
+TEST_F(MainWindowTest, TheHeaderShowsTheSortColumnAndDirectionWhileTheListIsSorted) {
+    open({"a.txt", "b.txt"});
+    QHeaderView* header = liste()->header();
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
+    const QPoint groesse(header->sectionViewportPosition(3) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, groesse);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, groesse);
+    EXPECT_EQ(header->sortIndicatorSection(), 3);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    clickRow(0);
+    timer->fire();
+    click(btn(12));
+    EXPECT_FALSE(header->isSortIndicatorShown());
+}
+
+TEST_F(MainWindowTest, ACellCutOffShowsItsWholeTextAsTooltip) {
+    const QString longName = QString(60, u'x') + ".txt";
+    open({"a.txt", longName});
+    const auto hover = [this](int row) {
+        const QPoint at = liste()->visualRect(liste()->model()->index(row, 0)).center();
+        QHelpEvent help(QEvent::ToolTip, at, liste()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(liste()->viewport(), &help);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(hover(0), "");
+    EXPECT_EQ(hover(1), longName);
+}
+
+TEST_F(MainWindowTest, OnAScreenSmallerThanTheDesignTheWindowFitsAndCanBeResized) {
+    open();  // on the offscreen screen, 800 × 800, narrower than the design
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()));
+    EXPECT_LT(window->minimumHeight(), window->maximumHeight());
+}
+
 TEST_F(MainWindowTest, DroppedFilesAreCopiedInAndOtherPayloadsAreRefused) {
     open();
     QMimeData data;
@@ -189,6 +225,7 @@ TEST_F(MainWindowTest, ARunAsksAfterAFailureAndPutsTheReportOnTheClipboard) {
                         "\n\nKlicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die Aktion "
                         "zu beenden.");
     EXPECT_EQ(column(0), QStringList{"b.txt"});
+    EXPECT_EQ(panel(4), "2 umbenannt, 1 fehlgeschlagen");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "n_c.txt\nn_a.txt\n");
 
     window->activateWindow();  // back from the dialog

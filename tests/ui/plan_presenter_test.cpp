@@ -124,6 +124,25 @@ TEST_F(PlanPresenterTest, ARunSavesTheOptionsFirstRenamesAndChecksTheRest) {
     EXPECT_EQ(presenter.markedText(), "0 von 1 Dateien markiert");
 }
 
+class CancelAtFailure : public FailureDecision {
+  public:
+    bool continueAfterFailure(const FileEntry&, const RenameResult&) override { return false; }
+};
+
+TEST_F(PlanPresenterTest, ARunIsSummedUpUntilTheNextChange) {
+    addFiles({"a.txt", "b.txt", "c.txt"});
+    presenter.setMaske("n_[NAME][TYP]");
+    timer->fire();
+    fileSystem.refuseRename = [](const QString& from, const QString&) {
+        return from.endsWith("/b.txt");
+    };
+    CancelAtFailure decision;
+    presenter.UmTaufen(decision);
+    EXPECT_EQ(presenter.runSummary(), "1 umbenannt, 1 fehlgeschlagen, abgebrochen");
+    presenter.setSucheText("x");
+    EXPECT_EQ(presenter.runSummary(), "");
+}
+
 TEST_F(PlanPresenterTest, AFillNoticeLeavesTheVerdictOnTheHintLine) {
     QSignalSpy notices(&presenter, &PlanPresenter::notice);
     presenter.fill(folder.touchAll({"b.txt", "B.TXT"}) << folder.native() + "a\xff.txt",
@@ -140,6 +159,20 @@ TEST_F(PlanPresenterTest, ARestoredEntryIsAppliedLikeTheUsersOwnChanges) {
     EXPECT_EQ(column(NeuerNameColumn), QStringList{"b_5.txt"});
     EXPECT_EQ(presenter.currentScenario(),
               (Scenario{"[NAME]_[ZAHL][TYP]", "5", "2", 0, 1, 2, "a", "b", 1}));
+}
+
+TEST_F(PlanPresenterTest, ARestoredDigitCountOutlastsTheChecksOfTheRestoreButNoOtherChange) {
+    addFiles({"a.txt", "b.txt"});
+    const Scenario fourDigits{"[ZAHL][TYP]", "1", "1", 3, 1, 1, "", "", 0};
+    presenter.restoreScenario(fourDigits);
+    timer->fire();
+    EXPECT_EQ(column(NeuerNameColumn), QStringList({"0001.TXT", "0002.TXT"}));
+    presenter.setMaske("x[ZAHL][TYP]");
+    timer->fire();
+    EXPECT_EQ(presenter.digitIndex(), 0);
+    presenter.restoreScenario(fourDigits);
+    presenter.markRows(SelectMode::MarkAll);
+    EXPECT_EQ(presenter.digitIndex(), 0);
 }
 
 }  // namespace
