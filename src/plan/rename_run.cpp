@@ -43,7 +43,7 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, Jour
                           entry.NeuerName, entry.identity);
         if (outcome.renamed()) {
             const RenamedFile file{entry.PfadName(), entry.newPath()};
-            result.renamed.push_back(file);
+            ++result.renamed;
             decision.renamed(file);
             renamed[static_cast<size_t>(i - 1)] = true;
             continue;
@@ -55,7 +55,7 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, Jour
         }
     }
     record.end();
-    if (!result.renamed.isEmpty()) {
+    if (result.renamed > 0) {
         list.removeRows(renamed);
     }
     if (progress) {

@@ -27,7 +27,7 @@ class FailureDecision {
 };
 
 struct RenameRunResult {
-    QList<RenamedFile> renamed;  // in the order of the run
+    int renamed = 0;  // each told to the decision as it happened
     int failed = 0;
     bool cancelled = false;    // by the answer to a failure
     bool interrupted = false;  // by stopRequested

@@ -82,6 +82,13 @@ class MessageBoxDecision : public FailureDecision {
   public:
     explicit MessageBoxDecision(QWidget* parent) : m_parent(parent) {}
 
+    // The report of the run: the new names in its order, each on a line of its own.
+    void renamed(const RenamedFile& file) override {
+        report += QStringView(file.to).sliced(file.to.lastIndexOf(u'/') + 1);
+        report += u'\n';
+    }
+    QString report;
+
     bool continueAfterFailure(const FileEntry& entry, const RenameResult& result) override {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Taufix"), failureDialogText(entry),
                         QMessageBox::Ok | QMessageBox::Cancel, m_parent);
@@ -105,15 +112,6 @@ class UndoReport : public UndoListener {
     }
     QStringList lines;
 };
-
-// The report of a run: the new names in the order of the run, each on a line of its own.
-QString DirText(const RenameRunResult& result) {
-    QString text;
-    for (const RenamedFile& renamed : result.renamed) {
-        text += renamed.to.mid(renamed.to.lastIndexOf(u'/') + 1) + u'\n';
-    }
-    return text;
-}
 
 void setTextIfDifferent(QLineEdit* field, const QString& text) {
     // Writing the same text would move the caret.
@@ -306,7 +304,7 @@ void Form1::UmTaufen() {
                                  QStringLiteral("); nichts wurde umbenannt."));
     }
     if (m_presenter.dirIt()) {
-        m_ui.DirItTextBox->setPlainText(DirText(result));
+        m_ui.DirItTextBox->setPlainText(decision.report);
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         clipboard->setText(m_ui.DirItTextBox->toPlainText());

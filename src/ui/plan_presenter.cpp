@@ -23,9 +23,8 @@ QString unresolvableText(int count) {
 }
 
 QString runSummaryText(const RenameRunResult& result) {
-    QString text = QStringLiteral("%1 umbenannt, %2 fehlgeschlagen")
-                       .arg(result.renamed.size())
-                       .arg(result.failed);
+    QString text =
+        QStringLiteral("%1 umbenannt, %2 fehlgeschlagen").arg(result.renamed).arg(result.failed);
     if (result.cancelled || result.interrupted || result.journalError) {
         text += QStringLiteral(", abgebrochen");
     }

@@ -250,8 +250,10 @@ struct Decision : FailureDecision, UndoListener {
         return goOn();
     }
     bool stopRequested() override { return stop(); }
+    void renamed(const RenamedFile& file) override { renamedFiles << file; }
     std::function<bool()> goOn = [] { return true; }, stop = [] { return false; };
     QStringList asked;
+    QList<RenamedFile> renamedFiles;  // in the order of the run
     TempFolder journals;
     JournalStore store{journals.path()};
 };
@@ -304,7 +306,7 @@ TEST(RenameRun, GoesFromTheLastMarkedEntryUpAndAfterAFailureOkGoesOnCancelStops)
         const RenameRunResult result =
             renameMarkedEntries(list, fs, c.journal ? decision.store : belowAFile, decision);
         QStringList renamed;  // in the run's order, by full paths
-        for (const RenamedFile& r : result.renamed) {
+        for (const RenamedFile& r : decision.renamedFiles) {
             renamed << r.from.mid(folder.path().size()) + ">" + r.to.mid(folder.path().size());
         }
         const std::string label = c.rowsLeft.toStdString();
@@ -482,8 +484,9 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTh
         decision.goOn = [&] { return roll(3) != 0; };
         decision.stop = [&] { return roll(30) == 0; };  // interrupted now and then
         const RenameRunResult result = renameMarkedEntries(list, fs, decision.store, decision);
-        renamings += int(result.renamed.size());
-        for (const RenamedFile& renamed : result.renamed) {
+        renamings += result.renamed;
+        EXPECT_EQ(result.renamed, decision.renamedFiles.size());
+        for (const RenamedFile& renamed : decision.renamedFiles) {
             EXPECT_EQ(folder.read(QFileInfo(renamed.to).fileName()),
                       QFileInfo(renamed.from).fileName().toUtf8())
                 << "seed " << seed;
@@ -496,7 +499,7 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTh
         restored += int(undo.restored.size());
         notRestored += int(undo.notRestored.size());
         // In the undo's order: a file kept from its old name keeps its new one taken.
-        for (auto r = result.renamed.crbegin(); r != result.renamed.crend(); ++r) {
+        for (auto r = decision.renamedFiles.crbegin(); r != decision.renamedFiles.crend(); ++r) {
             const bool back = !taken.contains(r->from);
             if (!back) {
                 taken << r->to;

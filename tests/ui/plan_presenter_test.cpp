@@ -119,7 +119,7 @@ TEST_F(PlanPresenterTest, ARunSavesTheOptionsFirstRenamesAndChecksTheRest) {
         EXPECT_EQ(history.LoadScenario(1, history.FillScenarioMenu(), 12).startText, "3");
     };
     FailEvery decision;
-    EXPECT_EQ(presenter.UmTaufen(decision).renamed.size(), 1);
+    EXPECT_EQ(presenter.UmTaufen(decision).renamed, 1);
     EXPECT_EQ(fileSystem.renamed, QStringList{"b.txt"});
     EXPECT_EQ(presenter.markedText(), "0 von 1 Dateien markiert");
 }

@@ -257,6 +257,7 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     RenameSettings settings = options.settings;
     const QString digitsRefusal = chooseDigits(settings, options.digits, list.count());
     const PlanVerdict verdict = checkPlan(list, settings, environment.fileSystem, folders);
+    folders = {};  // the run reads no listing
     QString refused = refusal(verdict, list, digitsRefusal);
     if (refused == kNoFiles && pathsGiven) {
         refused = kAllSkipped;
@@ -278,6 +279,6 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
         output.message(journalRefusal(*run.journalError));
         return kPlanRefused;
     }
-    output.message(summary(run.renamed.size(), run.failed, "umbenannt", run.interrupted));
+    output.message(summary(run.renamed, run.failed, "umbenannt", run.interrupted));
     return exitStatus(run.failed, run.interrupted);
 }
