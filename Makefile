@@ -1,7 +1,8 @@
 # `make run` builds and starts Taufix; `make test` checks the formatting, runs the fuzzers, the
-# whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the whole suite in the
-# normal build. Warnings are errors in every build.
+# whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, builds and checks the Debian
+# package, and runs the whole suite in the normal build. Warnings are errors in every build.
 BUILD_DIR ?= build
+PACKAGE_DIR ?= build-package
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 40
 FUZZERS := fuzz_mask_compiler fuzz_new_names fuzz_counter_fields fuzz_batch_arguments fuzz_path_list
@@ -10,7 +11,8 @@ CMAKE_FLAGS += -DTAUFIX_WERROR=ON
 CTEST := QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 SOURCES = $(shell find src tests fuzz bench -name '*.cpp' -o -name '*.h')
 
-.PHONY: deps configure build run test check suite format format-check sanitize fuzz bench clean
+.PHONY: deps configure build run test check suite format format-check sanitize fuzz bench \
+	package package-check clean
 
 deps:
 	@scripts/install-deps
@@ -24,8 +26,9 @@ build: configure
 run: build
 	@$(BUILD_DIR)/src/app/window/taufix $(ARGS)
 
-# The fuzzers and the sanitizer suite first, so that the plain suite's summary ends the output.
-test: format-check fuzz sanitize suite
+# The fuzzers, the sanitizer suite and the package first, so that the plain suite's summary ends
+# the output.
+test: format-check fuzz sanitize package-check suite
 
 # The fast tests of the layers below the window.
 check: build
@@ -62,6 +65,22 @@ fuzz: deps
 			build-fuzz/$$fuzzer.log | grep -o '[0-9]*$$') Läufe in $(FUZZ_SECONDS) s ohne Befund"; \
 	done
 
+# A Release build for /usr with Debian's hardening flags, without the tests, packed by CPack; the
+# dependencies are those dpkg-shlibdeps finds. No debug information: CPack strips the programs.
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package: export DEB_CXXFLAGS_MAINT_STRIP = -g
+package: deps
+	@cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DTAUFIX_TESTS=OFF $(CMAKE_FLAGS) \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	@cmake --build $(PACKAGE_DIR)
+	@cd $(PACKAGE_DIR) && { cpack -G DEB > cpack.log || { cat cpack.log; exit 1; }; } \
+		&& tail -n1 cpack.log
+
+package-check: package
+	@scripts/check-package $(PACKAGE_DIR)
+
 # The core and the window in Google Benchmark, then whole processes against the floor and the
 # renamers Debian has (perl rename, mmv, util-linux rename), which it installs.
 bench: deps
@@ -75,4 +94,4 @@ bench: deps
 	@bench/e2e.sh build-bench
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize build-fuzz build-bench
+	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-sanitize build-fuzz build-bench

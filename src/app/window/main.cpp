@@ -3,13 +3,35 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+
+#include "app/window/window_arguments.h"
 #include "filesystem/file_system.h"
 #include "filesystem/journal_store.h"
 #include "ui/main_window.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
 
+namespace {
+
+QByteArrayList argumentsOf(int argc, char* argv[]) {
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QByteArray(argv[i]);
+    }
+    return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    // Help and version need no display, so they are answered before Qt looks for one.
+    const WindowCall call = readWindowArguments(argumentsOf(argc, argv));
+    if (call.action != WindowAction::Open) {
+        const QString text = call.action == WindowAction::ShowHelp ? windowHelp() : windowVersion();
+        std::fputs(text.toUtf8().constData(), stdout);
+        return 0;
+    }
     // The icons are in the static ui library's resource, which the linker drops unless referred to.
     Q_INIT_RESOURCE(taufix);
     QApplication app(argc, argv);
@@ -27,11 +49,9 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(icon);
 
     // Each argument is one path as the shell split it, in the bytes the system passed, so that a
-    // name which is no valid text is recognised as such.
-    QByteArrayList paths;
-    for (int i = 1; i < argc; ++i) {
-        paths << QByteArray(argv[i]);
-    }
+    // name which is no valid text is recognised as such; read again, as QApplication has taken
+    // its own options (-platform, -style, ...) out of argv.
+    const QByteArrayList paths = readWindowArguments(argumentsOf(argc, argv)).paths;
 
     SettingsStore store;
     DesktopShell shell;
