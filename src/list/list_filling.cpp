@@ -6,6 +6,7 @@
 #include <QSet>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -107,42 +108,49 @@ std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths,
     return candidates;
 }
 
-// Entries taken from their folders' listings where those name the file exactly: only the other
-// paths cost a stat each. exactName tells which entries bear the name as stored.
-std::vector<std::optional<FileEntry>> listedEntries(const QStringList& paths,
-                                                    const FileSystem& fileSystem,
-                                                    FolderIndexCache& folders,
-                                                    std::vector<bool>& exactName) {
-    std::vector<std::optional<FileEntry>> candidates(static_cast<size_t>(paths.size()));
-    exactName.assign(candidates.size(), false);
-    QString folder;
-    const FolderListing* listing = nullptr;
-    std::optional<bool> inodesAgree;
-    for (size_t i = 0; i < candidates.size(); ++i) {
-        const QString& path = paths.at(static_cast<qsizetype>(i));
+// A candidate entry for a path; spelledAsStored tells that the name is known to be spelled as
+// its folder stores it.
+struct Candidate {
+    std::optional<FileEntry> entry;
+    bool spelledAsStored = false;
+};
+
+// Candidates taken from their folders' listings where those name the file exactly: only the
+// other paths cost a stat each. Asked path by path, in order, so that no candidate waits.
+class ListedCandidates {
+  public:
+    ListedCandidates(const FileSystem& fileSystem, FolderIndexCache& folders)
+        : m_fileSystem(fileSystem), m_folders(folders) {}
+
+    Candidate of(const QString& path) {
         const qsizetype nameAt = path.lastIndexOf(u'/') + 1;
-        if (listing == nullptr || QStringView(path).first(nameAt) != folder) {
-            folder = path.first(nameAt);
-            listing = &folders.index(folder, fileSystem);
-            inodesAgree.reset();
+        if (m_listing == nullptr || QStringView(path).first(nameAt) != m_folder) {
+            m_folder = path.first(nameAt);
+            m_listing = &m_folders.index(m_folder, m_fileSystem);
+            m_inodesAgree.reset();
         }
         const QString name = path.sliced(nameAt);
         const std::optional<FileIdentity> listed =
-            listing->complete ? listing->regularFile(name, capitals(name)) : std::nullopt;
-        exactName[i] = listed.has_value();
-        if (listed && inodesAgree.value_or(false)) {
-            candidates[i] = FileEntry(path, 0, {}, *listed);
-            continue;
+            m_listing->complete ? m_listing->regularFile(name, capitals(name)) : std::nullopt;
+        if (listed && m_inodesAgree.value_or(false)) {
+            return {FileEntry(path, 0, {}, *listed), true};
         }
-        candidates[i] = candidateEntry(path, fileSystem);
+        Candidate candidate{candidateEntry(path, m_fileSystem), listed.has_value()};
         // Some FUSE file systems list other inode numbers than a stat gives: the first listed
         // file of each folder tells whether the listing can stand in for the stat.
-        if (listed && !inodesAgree) {
-            inodesAgree = candidates[i] && listed->matches(candidates[i]->identity);
+        if (listed && !m_inodesAgree) {
+            m_inodesAgree = candidate.entry && listed->matches(candidate.entry->identity);
         }
+        return candidate;
     }
-    return candidates;
-}
+
+  private:
+    const FileSystem& m_fileSystem;
+    FolderIndexCache& m_folders;
+    QString m_folder;
+    const FolderListing* m_listing = nullptr;
+    std::optional<bool> m_inodesAgree;
+};
 
 }  // namespace
 
@@ -178,14 +186,16 @@ struct PreparedPaths {
     QByteArrayList unresolvable;
 };
 
-PreparedPaths preparePaths(const QByteArrayList& nativePaths) {
+// Each native path is let go once read: a long list need not be held twice.
+PreparedPaths preparePaths(QByteArrayList nativePaths) {
     PreparedPaths prepared;
     prepared.paths.reserve(nativePaths.size());
     prepared.given.reserve(nativePaths.size());
     // Asked for once, at the first relative path.
     bool asked = false;
     std::optional<QString> folder;
-    for (const QByteArray& native : nativePaths) {
+    for (QByteArray& given : nativePaths) {
+        const QByteArray native = std::exchange(given, QByteArray());
         const QString path = QFile::decodeName(native);
         const bool ascii = std::all_of(native.begin(), native.end(),
                                        [](char c) { return static_cast<signed char>(c) > 0; });
@@ -207,11 +217,10 @@ PreparedPaths preparePaths(const QByteArrayList& nativePaths) {
     return prepared;
 }
 
-// Appends the candidates of the paths, each made from the path given at the same place; where
-// exactName tells that a name is spelled as stored, its folder need not be asked.
+// Appends the candidate of each path (candidateAt(index)), reporting the path given at the same
+// place for one that adds nothing.
 FillResult appendFiles(FileList& list, const PreparedPaths& prepared,
-                       std::vector<std::optional<FileEntry>> candidates,
-                       const std::vector<bool>& exactName, FillMode mode,
+                       const std::function<Candidate(qsizetype)>& candidateAt, FillMode mode,
                        const FileSystem& fileSystem, const ProgressCallback& progress) {
     FillResult result;
     const QStringList& paths = prepared.paths;
@@ -229,8 +238,7 @@ FillResult appendFiles(FileList& list, const PreparedPaths& prepared,
         if (progress) {
             progress(i, count);
         }
-        std::optional<FileEntry>& candidate = candidates[static_cast<size_t>(i - 1)];
-        const bool spelledAsStored = !exactName.empty() && exactName[static_cast<size_t>(i - 1)];
+        auto [candidate, spelledAsStored] = candidateAt(i - 1);
         if (candidate && mode == FillMode::CommandLine && !spelledAsStored &&
             foldersIgnoringCase.ignores(*candidate, fileSystem)) {
             takeStoredName(*candidate, fileSystem);
@@ -257,19 +265,20 @@ FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode 
                     const FileSystem& fileSystem, const ProgressCallback& progress) {
     list.setSorted(false);
     const PreparedPaths prepared = preparePaths(nativePaths);
-    return appendFiles(list, prepared, candidateEntries(prepared.paths, fileSystem), {}, mode,
-                       fileSystem, progress);
+    std::vector<std::optional<FileEntry>> candidates = candidateEntries(prepared.paths, fileSystem);
+    return appendFiles(
+        list, prepared,
+        [&](qsizetype i) { return Candidate{std::move(candidates[static_cast<size_t>(i)])}; }, mode,
+        fileSystem, progress);
 }
 
-FillResult addListedFiles(FileList& list, const QByteArrayList& nativePaths,
-                          const FileSystem& fileSystem, FolderIndexCache& folders) {
+FillResult addListedFiles(FileList& list, QByteArrayList nativePaths, const FileSystem& fileSystem,
+                          FolderIndexCache& folders) {
     list.setSorted(false);
-    const PreparedPaths prepared = preparePaths(nativePaths);
-    std::vector<bool> exactName;
-    std::vector<std::optional<FileEntry>> candidates =
-        listedEntries(prepared.paths, fileSystem, folders, exactName);
-    return appendFiles(list, prepared, std::move(candidates), exactName, FillMode::CommandLine,
-                       fileSystem, {});
+    const PreparedPaths prepared = preparePaths(std::move(nativePaths));
+    ListedCandidates listed(fileSystem, folders);
+    return appendFiles(list, prepared, [&](qsizetype i) { return listed.of(prepared.paths.at(i)); },
+                       FillMode::CommandLine, fileSystem, {});
 }
 
 FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,

@@ -34,8 +34,8 @@ FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode 
 // which its entries leave unknown: a file its folder's listing names exactly is taken with the
 // identity the listing gives, without a stat of its own. The listings stay in folders for the
 // check of the same pass.
-FillResult addListedFiles(FileList& list, const QByteArrayList& nativePaths,
-                          const FileSystem& fileSystem, FolderIndexCache& folders);
+FillResult addListedFiles(FileList& list, QByteArrayList nativePaths, const FileSystem& fileSystem,
+                          FolderIndexCache& folders);
 
 // addFiles, then Sorted on, which orders old and new rows alike.
 FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,

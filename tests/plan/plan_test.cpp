@@ -276,6 +276,46 @@ QString rows(const FileList& list) {
     return names.join(u' ');
 }
 
+TEST(AddListedFiles, TakesTheSameFilesAsAStatPerPathAndReadsEachFolderOnceForTheCheckToo) {
+    TempFolder folder({"b.txt", "A.txt", ".versteckt", "ordner/", "ordner/c.txt"});
+    QFile::link(folder.file("b.txt"), folder.file("zu-b"));
+    QFile::link(folder.file("ordner"), folder.file("zu-ordner"));
+    const QByteArrayList paths{
+        folder.native("b.txt"),     folder.native("a.txt"),        folder.native(".versteckt"),
+        folder.native("ordner"),    folder.native("ordner/c.txt"), folder.native("zu-b"),
+        folder.native("zu-ordner"), folder.native("b.txt"),        folder.native("A.txt")};
+    const auto described = [](const FileList& list, const FillResult& fill) {
+        QStringList rows;
+        for (const FileEntry& e : list) {
+            rows << e.PfadName() + QStringLiteral(" %1/%2/%3")
+                                       .arg(e.identity.device)
+                                       .arg(e.identity.inode)
+                                       .arg(e.identity.type);
+        }
+        return rows + fill.skipped;
+    };
+    FakeFileSystem fs;
+    FileList byStat, byListing;
+    const FillResult statFill = addFiles(byStat, paths, FillMode::CommandLine, fs);
+    FolderIndexCache folders;
+    const FillResult listedFill = addListedFiles(byListing, paths, fs, folders);
+    EXPECT_EQ(described(byListing, listedFill), described(byStat, statFill));
+    EXPECT_EQ(fs.folderReads, 2);
+    RenameSettings settings;
+    settings.Maske = "x[NAME][TYP]";
+    checkPlan(byListing, settings, fs, folders);
+    EXPECT_EQ(fs.folderReads, 2);
+    // The listing tells no birth time; the run records the one it read for the undo.
+    Decision decision;
+    renameMarkedEntries(byListing, fs, decision.store, decision);
+    const std::optional<LastRun> last = lastRun(decision.store);
+    ASSERT_TRUE(last.has_value());
+    for (const JournalEntry& entry : last->run.plan) {
+        EXPECT_EQ(fs.lookup(entry.folder, entry.to).entry, entry.identity)
+            << entry.to.toStdString();
+    }
+}
+
 TEST(RenameRun, GoesFromTheLastMarkedEntryUpAndAfterAFailureOkGoesOnCancelStops) {
     const struct Case {
         QString marked;

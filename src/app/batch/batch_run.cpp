@@ -235,11 +235,11 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
 
     FileList list;
     FolderIndexCache folders;
+    const bool pathsGiven = !paths.isEmpty();
     const FillResult fill =
         needsSizeOrTime(options)
             ? addFiles(list, paths, FillMode::CommandLine, environment.fileSystem)
-            : addListedFiles(list, paths, environment.fileSystem, folders);
-    const bool pathsGiven = !paths.isEmpty();
+            : addListedFiles(list, std::move(paths), environment.fileSystem, folders);
     paths.clear();
     sortList(list, options);
     for (const QString& skipped : fill.skipped) {
