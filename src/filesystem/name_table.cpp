@@ -26,7 +26,7 @@ qsizetype NameTable::slotOf(const QString& key, size_t hash) const {
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = m_slots[i];
         if (slot.entry < 0 ||
-            (slot.tag == tagOf(hash) && m_entries[static_cast<size_t>(slot.entry)].key == key)) {
+            (slot.tag == tagOf(hash) && keyOf(m_entries[static_cast<size_t>(slot.entry)]) == key)) {
             return static_cast<qsizetype>(i);
         }
     }
@@ -50,7 +50,9 @@ std::pair<NameTable::Item*, bool> NameTable::insert(const QString& key, Item ite
         return {&m_entries[static_cast<size_t>(slot.entry)].item, false};
     }
     slot = Slot{tagOf(hash), static_cast<qint32>(m_entries.size())};
-    m_entries.push_back(Entry{hash, key, std::move(item)});
+    const auto keyAt = static_cast<quint32>(m_keys.size());
+    m_keys.insert(m_keys.end(), key.utf16(), key.utf16() + key.size());
+    m_entries.push_back(Entry{hash, keyAt, static_cast<quint32>(key.size()), std::move(item)});
     return {&m_entries.back().item, true};
 }
 

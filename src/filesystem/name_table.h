@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <utility>
 #include <vector>
 
@@ -24,11 +25,16 @@ class NameTable {
     std::pair<Item*, bool> insert(const QString& key, Item item);
 
   private:
+    // The keys stand one after another in one block: no allocation of their own.
     struct Entry {
         size_t hash;
-        QString key;
+        quint32 keyAt;
+        quint32 keyLength;
         Item item;
     };
+    QStringView keyOf(const Entry& entry) const {
+        return QStringView(m_keys.data() + entry.keyAt, entry.keyLength);
+    }
     // Eight bytes, so that the slots of a large folder stay in the processor's caches.
     struct Slot {
         quint32 tag = 0;    // the upper half of the entry's hash
@@ -39,5 +45,6 @@ class NameTable {
     void grow();
 
     std::vector<Entry> m_entries;
+    std::vector<char16_t> m_keys;
     std::vector<Slot> m_slots;  // a power of two, at most half full
 };
