@@ -1,8 +1,10 @@
 #include "filesystem/linux_file_system.h"
 
 #include <QFile>
+#include <algorithm>
 
 #include "filesystem/capitals.h"
+#include "filesystem/native_text.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,6 +18,8 @@
 namespace {
 
 constexpr int kTemporaryNameAttempts = 100;
+constexpr qsizetype kBytesPerEntry = 20;
+constexpr qsizetype kMostReserved = 1 << 20;
 
 // The path as the kernel takes it; nothing when an embedded NUL would cut it short and so name
 // another file.
@@ -29,13 +33,13 @@ std::optional<QByteArray> nativePath(const QString& path) {
 
 // A bare name as the kernel takes it; nothing for one that is empty or would reach another
 // folder.
-std::optional<QByteArray> nativeName(QStringView name) {
-    QByteArray native = name.toUtf8();
-    if (native.isEmpty() || native.contains('/') || native.contains('\0') || native == "." ||
-        native == "..") {
-        return std::nullopt;
-    }
-    return native;
+// Written into bytes, whose room is kept from one renaming to the next; false for a name that
+// is empty or would reach another folder.
+bool nativeName(QStringView name, QByteArray& bytes) {
+    bytes.clear();
+    appendNative(bytes, name);
+    return !bytes.isEmpty() && !bytes.contains('/') && !bytes.contains('\0') && bytes != "." &&
+           bytes != "..";
 }
 
 const char* folderOrCurrent(const QByteArray& folder) {
@@ -232,7 +236,13 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
     listing.complete = forEachEntry(*native, [&listing](int fd, const dirent& entry) {
         if (listing.device == 0) {
             struct stat st;
-            listing.device = ::fstat(fd, &st) == 0 ? st.st_dev : 0;
+            if (::fstat(fd, &st) == 0) {
+                listing.device = st.st_dev;
+                // A folder's size grows with its entries (by at least 20 bytes each on common
+                // file systems): room for them at once spares the table its growing.
+                listing.index.reserve(
+                    std::min<qsizetype>(st.st_size / kBytesPerEntry, kMostReserved));
+            }
         }
         if (isOrdinaryEntry(fd, entry)) {
             const QString name = QFile::decodeName(entry.d_name);
@@ -255,12 +265,12 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
 
 NameLookup LinuxFileSystem::lookup(const QString& folder, const QString& name) const {
     const std::optional<QByteArray> nativeFolder = nativePath(folder);
-    const std::optional<QByteArray> native = nativeName(name);
-    if (!nativeFolder || !native) {
+    QByteArray native;
+    if (!nativeFolder || !nativeName(name, native)) {
         return {false, std::nullopt, false};
     }
     if (const std::optional<struct statx> entry =
-            entryAt(AT_FDCWD, (*nativeFolder + *native).constData())) {
+            entryAt(AT_FDCWD, (*nativeFolder + native).constData())) {
         return {true, identityOf(*entry), S_ISDIR(entry->stx_mode)};
     }
     return {errno == ENOENT || errno == ENAMETOOLONG, std::nullopt, false};
@@ -373,21 +383,21 @@ int LinuxFileSystem::folderDescriptor(QStringView folder, bool afresh) {
 
 RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStringView to,
                                      const FileIdentity& identity) {
-    const std::optional<QByteArray> source = nativeName(from);
-    const std::optional<QByteArray> target = nativeName(to);
-    if (!source) {
+    QByteArray& source = m_source;
+    QByteArray& target = m_target;
+    if (!nativeName(from, source)) {
         return {RenameFailure::SourceChanged, {}};
     }
-    if (!target) {
+    if (!nativeName(to, target)) {
         return {RenameFailure::Other, {}};
     }
     int fd = folderDescriptor(folder);
     // The file the list names must still be the one it listed; a folder opened for an earlier
     // renaming may have been replaced under its path since, so it is opened afresh once.
-    std::optional<FileIdentity> found = fd < 0 ? std::nullopt : identityAt(fd, source->constData());
+    std::optional<FileIdentity> found = fd < 0 ? std::nullopt : identityAt(fd, source.constData());
     if (!isFile(found, identity)) {
         fd = folderDescriptor(folder, true);
-        found = fd < 0 ? std::nullopt : identityAt(fd, source->constData());
+        found = fd < 0 ? std::nullopt : identityAt(fd, source.constData());
     }
     if (fd < 0) {
         return {failureOf(errno), {}};
@@ -395,19 +405,19 @@ RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStri
     if (!isFile(found, identity)) {
         return {RenameFailure::SourceChanged, {}};
     }
-    if (*source == *target) {
+    if (source == target) {
         return {};
     }
-    const int error = renameNoReplace(fd, source->constData(), target->constData());
+    const int error = renameNoReplace(fd, source.constData(), target.constData());
     if (error == 0) {
         return {RenameFailure::None, {}, found->bornNs};
     }
     // A taken name may be taken by the file itself, on a file system that ignores letter case.
     if (error != EEXIST || capitals(from.toString()) != capitals(to.toString()) ||
-        !isFile(identityAt(fd, target->constData()), identity)) {
+        !isFile(identityAt(fd, target.constData()), identity)) {
         return {failureOf(error), {}};
     }
-    RenameResult result = renameThroughTemporary(fd, *source, *target);
+    RenameResult result = renameThroughTemporary(fd, source, target);
     result.bornNs = found->bornNs;
     return result;
 }

@@ -39,4 +39,6 @@ class LinuxFileSystem : public FileSystem {
 
     QString m_openFolder;
     int m_openFolderFd = -1;
+    QByteArray m_source;  // the names of the renaming at hand, their room kept for the next
+    QByteArray m_target;
 };

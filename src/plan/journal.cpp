@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "filesystem/journal_store.h"
+#include "filesystem/native_text.h"
 
 namespace {
 
@@ -41,7 +42,15 @@ class Line {
         m_buffer.append(kind);
     }
     Line& operator<<(QStringView text) {
-        m_buffer.append('\t').append(escaped(text));
+        m_buffer.append('\t');
+        const qsizetype at = m_buffer.size();
+        appendNative(m_buffer, text);
+        const bool plain = std::all_of(m_buffer.cbegin() + at, m_buffer.cend(),
+                                       [](char c) { return c >= ' ' && c <= '~' && c != '%'; });
+        if (!plain) {
+            m_buffer.truncate(at);
+            m_buffer.append(escaped(text));
+        }
         return *this;
     }
     template <std::integral Number>

@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <algorithm>
 
+#include "filesystem/native_text.h"
+
 namespace {
 
 bool isValidUtf8(const QByteArray& bytes) {
@@ -38,20 +40,37 @@ QByteArray readablePath(const QByteArray& native) {
     return text;
 }
 
+namespace {
+
+// Appends path as readablePath() writes it; a plain one without a copy of its own.
+void appendReadable(QByteArray& bytes, const QString& path) {
+    const qsizetype at = bytes.size();
+    appendNative(bytes, path);
+    const bool plain = std::all_of(bytes.cbegin() + at, bytes.cend(),
+                                   [](char c) { return c >= ' ' && c <= '~' && c != '\\'; });
+    if (!plain) {
+        const QByteArray native = bytes.sliced(at);
+        bytes.truncate(at);
+        bytes.append(readablePath(native));
+    }
+}
+
+}  // namespace
+
 BatchOutput::BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine)
     : m_out(out), m_err(err), m_nulSeparated(nulSeparated), m_lineByLine(lineByLine) {}
 
 void BatchOutput::renaming(const QString& from, const QString& to) {
-    const QByteArray nativeFrom = QFile::encodeName(from);
-    const QByteArray nativeTo = QFile::encodeName(to);
     if (m_nulSeparated) {
-        line(m_out, nativeFrom, '\0');
-        line(m_out, nativeTo, '\0');
-    } else {
-        m_out.write(readablePath(nativeFrom));
-        m_out.write("\t", 1);
-        line(m_out, readablePath(nativeTo));
+        line(m_out, QFile::encodeName(from), '\0');
+        line(m_out, QFile::encodeName(to), '\0');
+        return;
     }
+    m_line.clear();
+    appendReadable(m_line, from);
+    m_line.append('\t');
+    appendReadable(m_line, to);
+    line(m_out, m_line);
 }
 
 void BatchOutput::message(const QString& text) {

@@ -33,4 +33,5 @@ class BatchOutput {
     QIODevice& m_err;
     bool m_nulSeparated;
     bool m_lineByLine;
+    QByteArray m_line;  // the renaming being written, its room kept for the next
 };
