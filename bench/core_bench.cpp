@@ -52,6 +52,25 @@ void BM_PlanCheck(benchmark::State& state) {
 }
 BENCHMARK(BM_PlanCheck)->Arg(1000)->Arg(32767)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// A mask that gives every entry the same name: each row is found and kept with its partner.
+void BM_PlanCheckEveryRowInTrouble(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    FileList list;
+    FillListe(list, folderOf(count).paths(), FillMode::Drop, hostFileSystem());
+    RenameSettings settings;
+    settings.Maske = QStringLiteral("Foto[TYP]");
+    FolderIndexCache folders;
+    PlanVerdict verdict;
+    for (auto _ : state) {
+        verdict = checkPlan(list, settings, hostFileSystem(), folders);
+    }
+    if (static_cast<int>(verdict.names.rows.size()) != count) {
+        state.SkipWithError("rows in trouble missed");
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_PlanCheckEveryRowInTrouble)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // The parts of one check, to see where its time goes.
 void BM_NewNames(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));

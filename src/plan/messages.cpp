@@ -62,6 +62,35 @@ QString failureMessage(const PlanVerdict& verdict) {
     return QString();
 }
 
+QStringList faultTexts(const RowVerdict& verdict, const QString& other) {
+    const NameFaults faults = verdict.faults;
+    QStringList texts;
+    if (faults.testFlag(NameFault::SameNewName)) {
+        texts << QStringLiteral("Gleicher neuer Name wie ") + other +
+                     QStringLiteral(" im selben Ordner");
+    }
+    if (faults.testFlag(NameFault::NameTaken)) {
+        texts << QStringLiteral("Eine andere Datei dieses Namens gibt es schon");
+    }
+    if (faults.testFlag(NameFault::TypeOnly)) {
+        texts << QStringLiteral("Der neue Name besteht nur aus einer Endung");
+    }
+    if (faults.testFlag(NameFault::Blank)) {
+        texts << QStringLiteral("Der neue Name ist leer oder besteht nur aus Leerzeichen");
+    }
+    if (faults.testFlag(NameFault::Separator)) {
+        texts << QStringLiteral("Der neue Name enthält einen Ordnertrenner");
+    }
+    if (faults.testFlag(NameFault::TooLong)) {
+        texts << QStringLiteral("Der neue Name ist länger, als das Dateisystem erlaubt");
+    }
+    if (faults.testFlag(NameFault::FolderClosed)) {
+        texts << QStringLiteral(
+            "Der Ordner lässt sich nicht durchsuchen; ob der Name frei ist, bleibt offen");
+    }
+    return texts;
+}
+
 QString reasonText(RenameFailure failure) {
     switch (failure) {
         case RenameFailure::None:

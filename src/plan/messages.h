@@ -1,18 +1,24 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "engine/mask_compiler.h"
 #include "filesystem/file_system.h"
 #include "plan/plan_failure.h"
 
 struct PlanVerdict;
+struct RowVerdict;
 
 // The hint-line text of a mask error: "Fehler: " + its text + ".".
 QString ShowError(MaskError error);
 
 // The hint-line text of the failure the verdict reports; empty when it reports none.
 QString failureMessage(const PlanVerdict& verdict);
+
+// Why a row's new name fails, a short sentence for each of its faults in the order the hint line
+// reports them; other names the row that gets the same new name.
+QStringList faultTexts(const RowVerdict& verdict, const QString& other);
 
 // Why a renaming failed, in a few words: "Ziel existiert bereits".
 QString reasonText(RenameFailure failure);

@@ -1,6 +1,7 @@
 #include "plan/name_checks.h"
 
 #include <QHashFunctions>
+#include <algorithm>
 #include <unordered_map>
 
 #include "filesystem/capitals.h"
@@ -55,6 +56,28 @@ std::optional<bool> clashesByLookup(const FileEntry& entry, const FileSystem& fi
     return found.entry && !found.isFolder && !entry.identity.matches(*found.entry);
 }
 
+// A new name's number in the table of a folder's new names: the first row that takes the name,
+// and whether a verdict already pairs that row with a later one.
+constexpr quint64 kRowBits = 0xffffffff;
+constexpr quint64 kPaired = quint64(1) << 32;
+
+// Puts the verdicts in row order and joins two of one row into one.
+void sortByRow(std::vector<RowVerdict>& rows) {
+    std::sort(rows.begin(), rows.end(),
+              [](const RowVerdict& a, const RowVerdict& b) { return a.row < b.row; });
+    std::vector<RowVerdict> joined;
+    joined.reserve(rows.size());
+    for (const RowVerdict& verdict : rows) {
+        if (!joined.empty() && joined.back().row == verdict.row) {
+            joined.back().faults |= verdict.faults;
+            joined.back().sameAs = qMax(joined.back().sameAs, verdict.sameAs);
+        } else {
+            joined.push_back(verdict);
+        }
+    }
+    rows = std::move(joined);
+}
+
 // What the pass keeps for the folder of the entries it is walking through.
 struct FolderState {
     const FolderListing* listing = nullptr;
@@ -95,14 +118,26 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
     std::unordered_map<QString, FolderState> folders;
     QString currentFolder;
     FolderState current;
+    // The first row of a name is known to share it only at the second; its verdict then comes
+    // after later rows' and is sorted in at the end.
+    bool inOrder = true;
+    int row = 0;
     for (const FileEntry& entry : list) {
+        ++row;
         if (!entry.Selected) {
             continue;
         }
         const QString& name = entry.NeuerName;
-        checks.NoTypeOnlyName = checks.NoTypeOnlyName && !name.startsWith(u'.');
-        checks.NoBlankName = checks.NoBlankName && !isBlank(name);
-        checks.NoSeparator = checks.NoSeparator && !holdsSeparator(name);
+        NameFaults faults;
+        if (name.startsWith(u'.')) {
+            faults |= NameFault::TypeOnly;
+        }
+        if (isBlank(name)) {
+            faults |= NameFault::Blank;
+        }
+        if (holdsSeparator(name)) {
+            faults |= NameFault::Separator;
+        }
         const bool sameFolder = current.targets != nullptr && entry.InOrdner() == currentFolder;
         if (!sameFolder) {
             currentFolder = entry.InOrdner().toString();
@@ -118,18 +153,51 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             current.listing = folders[currentFolder].listing =
                 &cache.index(currentFolder, fileSystem);
         }
-        checks.NoLongName = checks.NoLongName && fitsInBytes(name, current.listing->nameMax);
-        if (checks.NoClash && current.listing->complete) {
-            checks.NoClash = !clashes(entry, upperName, current.listing->index);
-        } else if (checks.NoClash && checks.FoldersSearchable) {
-            const std::optional<bool> clash = clashesByLookup(entry, fileSystem);
-            checks.FoldersSearchable = clash.has_value();
-            checks.NoClash = !clash.value_or(false);
+        if (!fitsInBytes(name, current.listing->nameMax)) {
+            faults |= NameFault::TooLong;
         }
-        if (checks.NamesUnique) {
-            checks.NamesUnique = current.targets->insert(upperName, {}).second;
+        if (current.listing->complete) {
+            if (clashes(entry, upperName, current.listing->index)) {
+                faults |= NameFault::NameTaken;
+            }
+        } else {
+            const std::optional<bool> clash = clashesByLookup(entry, fileSystem);
+            if (!clash) {
+                faults |= NameFault::FolderClosed;
+            } else if (*clash) {
+                faults |= NameFault::NameTaken;
+            }
+        }
+        int sameAs = 0;
+        const auto [first, added] =
+            current.targets->insert(upperName, {{}, static_cast<quint64>(row)});
+        if (!added) {
+            faults |= NameFault::SameNewName;
+            sameAs = static_cast<int>(first->number & kRowBits);
+            if ((first->number & kPaired) == 0) {
+                first->number |= kPaired;
+                inOrder = inOrder && (checks.rows.empty() || checks.rows.back().row < sameAs);
+                checks.rows.push_back({sameAs, NameFault::SameNewName, row});
+            }
+        }
+        if (faults) {
+            checks.rows.push_back({row, faults, sameAs});
         }
     }
     cache.dropUnused();
+    if (!inOrder) {
+        sortByRow(checks.rows);
+    }
+    NameFaults found;
+    for (const RowVerdict& verdict : checks.rows) {
+        found |= verdict.faults;
+    }
+    checks.NamesUnique = !found.testFlag(NameFault::SameNewName);
+    checks.NoClash = !found.testFlag(NameFault::NameTaken);
+    checks.NoTypeOnlyName = !found.testFlag(NameFault::TypeOnly);
+    checks.NoBlankName = !found.testFlag(NameFault::Blank);
+    checks.NoSeparator = !found.testFlag(NameFault::Separator);
+    checks.NoLongName = !found.testFlag(NameFault::TooLong);
+    checks.FoldersSearchable = !found.testFlag(NameFault::FolderClosed);
     return checks;
 }

@@ -1,12 +1,34 @@
 #pragma once
 
+#include <QFlags>
 #include <optional>
+#include <vector>
 
 #include "plan/plan_failure.h"
 
 class FileList;
 class FileSystem;
 class FolderIndexCache;
+
+// What is wrong with one new name; several faults can meet in one.
+enum class NameFault : quint8 {
+    SameNewName = 1,  // another marked entry of the folder gets the same name
+    NameTaken = 2,    // another existing file bears the name
+    TypeOnly = 4,
+    Blank = 8,
+    Separator = 16,
+    TooLong = 32,
+    FolderClosed = 64,  // whether the name is taken cannot be told
+};
+Q_DECLARE_FLAGS(NameFaults, NameFault)
+Q_DECLARE_OPERATORS_FOR_FLAGS(NameFaults)
+
+// The verdict on the new name of one marked entry that fails a check.
+struct RowVerdict {
+    int row = 0;  // 1-based position in the list
+    NameFaults faults;
+    int sameAs = 0;  // with SameNewName: another row of the same folder and new name
+};
 
 // The verdicts over the new names of the marked entries.
 struct NameChecks {
@@ -17,6 +39,9 @@ struct NameChecks {
     bool NoSeparator = true;        // no new name holds "/" or a NUL character
     bool NoLongName = true;         // no new name is longer than its file system takes
     bool FoldersSearchable = true;  // every folder could be asked whether a new name is taken
+    // Every failing row, in list order; only those, so that a sound plan of many rows costs
+    // nothing here.
+    std::vector<RowVerdict> rows;
 
     bool allPassed() const { return !firstFailure(); }
     // The first failed check, in the order they are reported.
@@ -24,5 +49,6 @@ struct NameChecks {
 };
 
 // One pass over the marked entries: names compared in capitals through hashes, and each folder
-// of a marked entry looked at once.
+// of a marked entry looked at once. Every check is made for every entry, so that each failing
+// row is found.
 NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache);

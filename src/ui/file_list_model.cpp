@@ -4,6 +4,7 @@
 #include <QUrl>
 #include <array>
 
+#include "plan/messages.h"
 #include "ui/plan_presenter.h"
 
 namespace {
@@ -54,6 +55,7 @@ FileListModel::FileListModel(PlanPresenter& presenter, QObject* parent)
     connect(&presenter, &PlanPresenter::rowsChanged, this, &FileListModel::reset);
     connect(&presenter, &PlanPresenter::marksChanged, this, &FileListModel::marksReset);
     connect(&presenter, &PlanPresenter::checked, this, &FileListModel::newNamesChanged);
+    connect(&presenter, &PlanPresenter::checked, this, &FileListModel::verdictsChanged);
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const {
@@ -68,15 +70,38 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return {};
     }
-    const FileEntry& entry = m_presenter.list().at(index.row() + 1);
+    const int p = index.row() + 1;
+    const FileEntry& entry = m_presenter.list().at(p);
     switch (role) {
         case Qt::DisplayRole:
             return entry.column(index.column());
         case MarkRole:
             return entry.Selected;
+        case TroubleRole:
+            return m_presenter.rowVerdict(p) != nullptr;
+        case RenamesRole:
+            return entry.Selected && entry.NeuerName != entry.AlterName();
+        case Qt::ToolTipRole:
+            return troubleText(p);
         default:
             return {};
     }
+}
+
+// Why the row's new name fails, one reason a line; a row that shares the name is named by its
+// position and its current name.
+QString FileListModel::troubleText(int p) const {
+    const RowVerdict* verdict = m_presenter.rowVerdict(p);
+    if (verdict == nullptr) {
+        return {};
+    }
+    const FileList& list = m_presenter.list();
+    QString other = QStringLiteral("Zeile ") + QString::number(verdict->sameAs);
+    if (verdict->sameAs >= 1 && verdict->sameAs <= list.count()) {
+        const FileEntry& partner = list.at(verdict->sameAs);
+        other += QStringLiteral(" (") + partner.AlterName().toString() + u')';
+    }
+    return faultTexts(*verdict, other).join(u'\n');
 }
 
 bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -135,6 +160,16 @@ void FileListModel::newNamesChanged() {
         Q_EMIT dataChanged(index(0, NeuerNameColumn), index(rows - 1, NeuerNameColumn),
                            {Qt::DisplayRole});
     }
+}
+
+void FileListModel::verdictsChanged() {
+    const bool trouble = !m_presenter.verdict().names.rows.empty();
+    const int rows = rowCount();
+    if ((trouble || m_troubleShown) && rows > 0) {
+        Q_EMIT dataChanged(index(0, 0), index(rows - 1, kColumnCount - 1),
+                           {TroubleRole, Qt::ToolTipRole});
+    }
+    m_troubleShown = trouble;
 }
 
 QString FileListModel::columnCaption(int column) {

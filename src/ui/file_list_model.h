@@ -12,6 +12,10 @@ class FileListModel : public QAbstractTableModel {
   public:
     // The mark of a row, true or false.
     static constexpr int MarkRole = Qt::UserRole;
+    // Whether the last check found the row's new name failing; its tooltip says why.
+    static constexpr int TroubleRole = Qt::UserRole + 1;
+    // Whether a run would give the row's file its new name: it is marked, and the name changes.
+    static constexpr int RenamesRole = Qt::UserRole + 2;
 
     explicit FileListModel(PlanPresenter& presenter, QObject* parent = nullptr);
 
@@ -43,6 +47,9 @@ class FileListModel : public QAbstractTableModel {
   private:
     void reset();
     void newNamesChanged();
+    void verdictsChanged();
+    QString troubleText(int p) const;
 
     PlanPresenter& m_presenter;
+    bool m_troubleShown = false;  // rows were in trouble at the last check
 };

@@ -1,19 +1,88 @@
 #include "ui/list_view_behaviour.h"
 
+#include <QApplication>
 #include <QHelpEvent>
+#include <QStyle>
 #include <QToolTip>
 #include <QTreeView>
+#include <array>
 
 #include "list/file_entry.h"
 #include "ui/file_list_model.h"
 
-bool FullTextToolTips::helpEvent(QHelpEvent* event, QAbstractItemView* view,
-                                 const QStyleOptionViewItem& option, const QModelIndex& index) {
-    if (event->type() == QEvent::ToolTip && index.isValid() &&
-        sizeHint(option, index).width() > option.rect.width()) {
-        QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(),
-                           option.rect);
-        return true;
+namespace {
+
+constexpr std::array<QPalette::ColorGroup, 3> kColorGroups{QPalette::Active, QPalette::Inactive,
+                                                           QPalette::Disabled};
+
+QColor blend(const QColor& from, const QColor& to, double share) {
+    const auto mix = [share](int a, int b) { return qRound(a + (b - a) * share); };
+    return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()),
+                  mix(from.blue(), to.blue()));
+}
+
+// A red as light as the theme's highlight, so that the highlighted text stays as readable on it.
+QColor alarmOf(const QColor& highlight) {
+    return QColor::fromHsl(0, qMax(highlight.hslSaturation(), 160),
+                           qBound(70, highlight.lightness(), 170));
+}
+
+}  // namespace
+
+void ListRowDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                      const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    QPalette& palette = option->palette;
+    const bool selected = option->state.testFlag(QStyle::State_Selected);
+    if (index.data(FileListModel::TroubleRole).toBool()) {
+        // A marked row is the view's selection and filled with the highlight; any other with
+        // the background brush.
+        for (const QPalette::ColorGroup group : kColorGroups) {
+            palette.setColor(group, QPalette::Highlight,
+                             alarmOf(palette.color(group, QPalette::Highlight)));
+        }
+        if (!selected) {
+            option->backgroundBrush = blend(palette.color(QPalette::Base),
+                                            alarmOf(palette.color(QPalette::Highlight)), 0.3);
+        }
+        if (index.column() == NeuerNameColumn) {
+            if (m_warning.isNull()) {
+                const QStyle* style =
+                    option->widget ? option->widget->style() : QApplication::style();
+                m_warning =
+                    style->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, option->widget);
+            }
+            option->icon = m_warning;
+            option->features |= QStyleOptionViewItem::HasDecoration;
+        }
+    }
+    if (index.column() == NeuerNameColumn && !index.data(FileListModel::RenamesRole).toBool()) {
+        for (const QPalette::ColorGroup group : kColorGroups) {
+            palette.setColor(group, QPalette::Text,
+                             palette.color(group, QPalette::PlaceholderText));
+            palette.setColor(group, QPalette::HighlightedText,
+                             blend(palette.color(group, QPalette::HighlightedText),
+                                   palette.color(group, QPalette::Highlight), 0.45));
+        }
+    }
+}
+
+bool ListRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event->type() == QEvent::ToolTip && index.isValid()) {
+        QStringList lines;
+        const QString trouble = index.data(Qt::ToolTipRole).toString();
+        if (!trouble.isEmpty()) {
+            lines << trouble;
+        }
+        if (sizeHint(option, index).width() > option.rect.width()) {
+            lines << index.data().toString();
+        }
+        if (!lines.isEmpty()) {
+            QToolTip::showText(event->globalPos(), lines.join(u'\n'), view->viewport(),
+                               option.rect);
+            return true;
+        }
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);
 }

@@ -1,18 +1,28 @@
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QStyledItemDelegate>
 
 class QTreeView;
 
-// Shows a cell's whole text as its tooltip while its column cuts the text off; over any other
-// cell the list's own tooltip shows.
-class FullTextToolTips : public QStyledItemDelegate {
+// Draws the rows as the last check left them: a row in trouble in a red tone with a warning
+// sign before its new name, a new name that renames nothing muted. Colours come from the
+// view's palette, so that they suit light and dark themes alike. A row in trouble says why in
+// its tooltip; a cell whose column cuts its text off adds its whole text. Over any other cell
+// the list's own tooltip shows.
+class ListRowDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+  private:
+    mutable QIcon m_warning;
 };
 
 // Gives the room right of the last column to the two name columns, half each. The other columns

@@ -16,6 +16,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
+#include <QToolTip>
 #include <QTreeView>
 #include <array>
 #include <utility>
@@ -142,7 +143,7 @@ Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem, Journal
         m_ui.Liste->setColumnWidth(k, width);
         m_ui.Liste->setColumnHidden(k, width == 0);
     }
-    m_ui.Liste->setItemDelegate(new FullTextToolTips(m_ui.Liste));
+    m_ui.Liste->setItemDelegate(new ListRowDelegate(m_ui.Liste));
     new NameColumnsStretch(m_ui.Liste);
     m_maskCaret = new CaretKeeper(m_ui.Maske);
     m_historyMenu = new HistoryMenu(this);
@@ -169,7 +170,11 @@ void Form1::connectPresenter() {
             [this] { m_ui.StatusPanel[0]->setText(m_presenter.markedText()); });
     connect(&m_presenter, &PlanPresenter::commandStatesChanged, this, &Form1::showCommandStates);
     connect(&m_presenter, &PlanPresenter::optionsChanged, this, &Form1::showOptions);
-    connect(&m_presenter, &PlanPresenter::runSummaryChanged, m_ui.SummaryPanel, &QLabel::setText);
+    connect(&m_presenter, &PlanPresenter::summaryChanged, this,
+            [this](const QString& text, const QString& toolTip) {
+                m_ui.SummaryPanel->setText(text);
+                m_ui.SummaryPanel->setToolTip(toolTip);
+            });
     connect(&m_presenter, &PlanPresenter::rowsChanged, this, &Form1::showSortIndicator);
     connect(&m_marks, &MarkSelectionModel::userSelected, &m_presenter, &PlanPresenter::listClicked);
 }
@@ -208,6 +213,8 @@ void Form1::connectControls() {
     auto* undoKey =
         new QShortcut(QKeySequence::Undo, m_ui.Liste, nullptr, nullptr, Qt::WidgetShortcut);
     connect(undoKey, &QShortcut::activated, this, &Form1::undoLastRun);
+    auto* troubleKey = new QShortcut(Qt::Key_F8, this);
+    connect(troubleKey, &QShortcut::activated, this, &Form1::showNextRowInTrouble);
 
     auto* digitKeys = new DigitKeysOnly(this);
     for (QLineEdit* counter : {m_ui.Zahl, m_ui.Schrittweite}) {
@@ -401,6 +408,23 @@ void Form1::showSortIndicator() {
                                                  ? Qt::AscendingOrder
                                                  : Qt::DescendingOrder);
     }
+}
+
+void Form1::showNextRowInTrouble() {
+    const QModelIndex current = m_ui.Liste->currentIndex();
+    const int p = m_presenter.nextRowInTrouble(current.isValid() ? current.row() + 1 : 0);
+    if (p == 0) {
+        QApplication::beep();
+        return;
+    }
+    const QModelIndex row = m_model.index(p - 1, NeuerNameColumn);
+    m_ui.Liste->setFocus();
+    // The selection is the marks: only the current row moves.
+    m_marks.setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+    m_ui.Liste->scrollTo(row);
+    const QRect cell = m_ui.Liste->visualRect(row);
+    QToolTip::showText(m_ui.Liste->viewport()->mapToGlobal(cell.bottomLeft()),
+                       row.data(Qt::ToolTipRole).toString(), m_ui.Liste->viewport(), cell);
 }
 
 void Form1::fitToScreen() {

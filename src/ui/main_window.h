@@ -48,6 +48,7 @@ class Form1 : public QMainWindow {
     void showOptions();
     void showProgress(int value, int maximum);
     void showSortIndicator();
+    void showNextRowInTrouble();
     void fitToScreen();
 
     SettingsStore& m_store;

@@ -1,6 +1,7 @@
 #include "ui/plan_presenter.h"
 
 #include <QFile>
+#include <algorithm>
 #include <array>
 
 #include "filesystem/file_system.h"
@@ -30,6 +31,16 @@ QString runSummaryText(const RenameRunResult& result) {
     }
     return text;
 }
+
+QString troubleText(size_t rows) {
+    if (rows == 0) {
+        return {};
+    }
+    return rows == 1 ? QStringLiteral("1 Konflikt")
+                     : QString::number(rows) + QStringLiteral(" Konflikte");
+}
+
+const QString kNextTroubleHint = QStringLiteral("F8 springt zur nächsten Zeile mit Konflikt");
 
 }  // namespace
 
@@ -222,6 +233,10 @@ void PlanPresenter::listClicked() {
 
 bool PlanPresenter::EintragVerschieben(bool nachOben) {
     const bool moved = ::EintragVerschieben(m_list, nachOben);
+    // The verdicts name rows by position; until the delayed check they would mark other rows.
+    m_verdict.names.rows.clear();
+    m_troubleText.clear();
+    showSummary();
     Q_EMIT rowsChanged();
     ChkSituationButDelayed();
     return moved;
@@ -320,10 +335,34 @@ void PlanPresenter::applyDigitChoice(int index) {
 }
 
 void PlanPresenter::setRunSummary(const QString& text) {
-    if (text != m_runSummary) {
-        m_runSummary = text;
-        Q_EMIT runSummaryChanged(text);
+    m_runSummary = text;
+    showSummary();
+}
+
+void PlanPresenter::showSummary() {
+    const QString& text = m_runSummary.isEmpty() ? m_troubleText : m_runSummary;
+    if (text != m_summary) {
+        m_summary = text;
+        const bool trouble = m_runSummary.isEmpty() && !text.isEmpty();
+        Q_EMIT summaryChanged(text, trouble ? kNextTroubleHint : QString());
     }
+}
+
+const RowVerdict* PlanPresenter::rowVerdict(int p) const {
+    const std::vector<RowVerdict>& rows = m_verdict.names.rows;
+    const auto found = std::lower_bound(rows.begin(), rows.end(), p,
+                                        [](const RowVerdict& v, int row) { return v.row < row; });
+    return found != rows.end() && found->row == p ? &*found : nullptr;
+}
+
+int PlanPresenter::nextRowInTrouble(int p) const {
+    const std::vector<RowVerdict>& rows = m_verdict.names.rows;
+    if (rows.empty()) {
+        return 0;
+    }
+    const auto next = std::upper_bound(rows.begin(), rows.end(), p,
+                                       [](int row, const RowVerdict& v) { return row < v.row; });
+    return next != rows.end() ? next->row : rows.front().row;
 }
 
 QString PlanPresenter::planOkText() const {
@@ -347,6 +386,8 @@ void PlanPresenter::ChkSituation() {
         offerDigitCounts();
     }
     m_verdict = checkPlan(m_list, m_settings, m_fileSystem, m_folderIndexes, progressCallback());
+    m_troubleText = troubleText(m_verdict.names.rows.size());
+    showSummary();
     const int count = m_list.count();
     m_markedText = QString::number(m_verdict.MarkedCount) + QStringLiteral(" von ") +
                    QString::number(count) + QStringLiteral(" Dateien markiert");

@@ -53,6 +53,14 @@ class PlanPresenter : public QObject {
     bool moveUpEnabled() const { return m_moveUpEnabled; }
     // How the last run went, until the next check; empty otherwise.
     const QString& runSummary() const { return m_runSummary; }
+    // The run summary while there is one, otherwise how many rows the last check found in
+    // trouble; empty when none.
+    const QString& summary() const { return m_summary; }
+    // The verdict on row p's new name when the last check found it failing; null otherwise, and
+    // for every row while a move has left the rows of that check behind.
+    const RowVerdict* rowVerdict(int p) const;
+    // The first row in trouble after row p, from the top again after the last; 0 when none is.
+    int nextRowInTrouble(int p) const;
     // The 1-based header that orders the list, 0 while the list is not sorted.
     int sortedHeader() const;
     // The options as the history stores them.
@@ -111,7 +119,8 @@ class PlanPresenter : public QObject {
     void commandStatesChanged();
     // The counter fields' texts or the digit choices were rewritten, or a history entry applied.
     void optionsChanged();
-    void runSummaryChanged(const QString& text);
+    // The summary panel's text and its tooltip.
+    void summaryChanged(const QString& text, const QString& toolTip);
 
   private:
     void setCommandStates(bool rename, bool moveDown, bool moveUp);
@@ -121,6 +130,7 @@ class PlanPresenter : public QObject {
     void applyDigitChoice(int index);
     QString planOkText() const;
     void setRunSummary(const QString& text);
+    void showSummary();
 
     FileSystem& m_fileSystem;
     ScenarioHistory& m_history;
@@ -145,6 +155,8 @@ class PlanPresenter : public QObject {
     bool m_keepDigitChoice = false;
     bool m_checkRunning = false;
     QString m_runSummary;
+    QString m_troubleText;
+    QString m_summary;
     // A history entry's digit position, offered again by the checks the restore causes itself
     // (its choices and the delayed check its fields armed) until the user changes something.
     std::optional<int> m_restoredDigitIndex;

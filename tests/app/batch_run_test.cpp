@@ -176,6 +176,23 @@ TEST(BatchRun, RefusedPlanRenamesNothingAndSaysWhyInTheWindowsOrder) {
     }
 }
 
+TEST(BatchRun, ARefusedPlanNamesEachFileInTroubleWithWhyBeforeTheRefusal) {
+    const TempFolder folder({"b.txt", "c\nd.txt", "e.jpg", "x.txt"});
+    const QStringList files = pathsOf(folder, {"b.txt", "c\nd.txt", "e.jpg"});
+    const QByteArray taken = "; Eine andere Datei dieses Namens gibt es schon)";
+    const Outcome run = runWith(QStringList{"-m", "x[TYP]"} + files);
+    EXPECT_EQ(run.status, kPlanRefused);
+    EXPECT_EQ(run.err,
+              (QList<QByteArray>{"Konflikt: " + folder.native("b.txt") +
+                                     " (Gleicher neuer Name wie c\\nd.txt im selben Ordner" + taken,
+                                 "Konflikt: " + readablePath(folder.native("c\nd.txt")) +
+                                     " (Gleicher neuer Name wie b.txt im selben Ordner" + taken,
+                                 "Fehler: Die neuen Dateinamen sind nicht alle eindeutig - "
+                                 "überprüfen Sie die Maske!"}));
+    // Names of a digit count the user did not ask for are not the user's plan.
+    EXPECT_EQ(runWith(QStringList{"-m", "x[TYP]", "--digits", "99"} + files).err.size(), 1);
+}
+
 TEST(BatchRun, UsageErrorsExitWith2AndShowTheUsage) {
     const std::pair<QStringList, QByteArray> cases[] = {
         {{"--frobnicate=1"}, "Unbekannte Option: --frobnicate"},

@@ -213,6 +213,50 @@ TEST(CheckPlan, ReportsTheFirstFailureWithItsMessage) {
     }
 }
 
+// The failing rows as "row:faults=other row", faults as letters: D the same new name, E taken,
+// T type only, B blank, S separator, L too long, U folder not searchable.
+std::string rowsInTrouble(const PlanVerdict& verdict) {
+    const std::pair<NameFault, char16_t> letters[] = {
+        {NameFault::SameNewName, u'D'}, {NameFault::NameTaken, u'E'}, {NameFault::TypeOnly, u'T'},
+        {NameFault::Blank, u'B'},       {NameFault::Separator, u'S'}, {NameFault::TooLong, u'L'},
+        {NameFault::FolderClosed, u'U'}};
+    QStringList rows;
+    for (const RowVerdict& v : verdict.names.rows) {
+        QString text = QString::number(v.row) + u':';
+        for (const auto& [fault, letter] : letters) {
+            text += v.faults.testFlag(fault) ? QString(letter) : QString();
+        }
+        rows << text + (v.sameAs != 0 ? "=" + QString::number(v.sameAs) : QString());
+    }
+    return rows.join(u' ').toStdString();
+}
+
+TEST(CheckPlan, MarksEveryFailingMarkedRowWithAllItsFaultsInRowOrder) {
+    const std::pair<PlanCase, const char*> cases[] = {
+        {{{"a.txt", "b.txt", "c.txt"}, "x[TYP]", kNotUnique}, "1:D=2 2:D=1 3:D=1"},
+        {{{"a1.txt", "b1.TXT"}, "x[TYP]", kNotUnique}, "1:D=2 2:D=1"},
+        // The first rows of two names learn of their partners only after both were passed.
+        {{{"a1.txt", "a2.jpg", "b1.txt", "b2.jpg"}, "x[TYP]", kNotUnique},
+         "1:D=3 2:D=4 3:D=1 4:D=2"},
+        {{{"a.txt", "-b.txt", "c.txt"}, "[TYP]", kNotUnique}, "1:DT=3 3:DT=1"},
+        {{{"a.txt", "b.txt"}, "x", kNotUnique, false, {"x"}}, "1:DE=2 2:DE=1"},
+        {{{"a.txt", "b.txt"}, "[NAME]x[TYP]", kClash, false, {"ax.txt"}}, "1:E"},
+        {{{"a.txt", "sub/a.txt"}, "x.txt", "", true, {"sub/"}}, ""},
+        {{{"a.txt"}, "  [NAME]", kBlank, false, {}, "a", " "}, "1:B"},
+        {{{"a.txt"}, "[NAME][TYP]", kSeparator, false, {}, "a", "sub/a"}, "1:S"},
+        {{{"a.txt", "b.txt"}, "[NAME]" + QString(128, u'ä'), kTooLong}, "1:L 2:L"},
+        {{{"a.txt"}, "b.txt", kUnreadable, false, {}, "", "", 1, Folders::Closed}, "1:U"},
+        {{{"a.txt"}, "b.txt", kClash, false, {"b.txt"}, "", "", 1, Folders::SearchedOnly}, "1:E"},
+        {{{"a", "b"}, "[X]", "Fehler: Die Maske ist falsch oder nicht vollständig aufgebaut."}, ""},
+    };
+    for (const auto& [c, rows] : cases) {
+        const PlanVerdict verdict = check(c);
+        const std::string label = (c.mask.left(20) + " " + c.listed.join(u',')).toStdString();
+        EXPECT_EQ(failureMessage(verdict), c.message) << label;
+        EXPECT_EQ(rowsInTrouble(verdict), rows) << label;
+    }
+}
+
 TEST(CheckPlan, CounterBeyond32BitsInTheNamesIsRefusedBeforeTheNameMessages) {
     const std::tuple<int, QString, QString> cases[] = {
         {20476, "[ZAHL][TYP]", ""},  // the last value, 2147479524, still fits

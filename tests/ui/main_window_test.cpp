@@ -189,6 +189,21 @@ TEST_F(MainWindowTest, ACellCutOffShowsItsWholeTextAsTooltip) {
     EXPECT_EQ(hover(1), longName);
 }
 
+TEST_F(MainWindowTest, AConflictMarksItsRowAndF8MovesToItLeavingTheMarks) {
+    open({"a.txt", "b.txt", "c.jpg", "d.jpg"});
+    typeInto("Maske", "x[TYP]");
+    timer->fire();
+    const QModelIndex d = liste()->model()->index(3, 1);
+    EXPECT_TRUE(d.data(FileListModel::TroubleRole).toBool());
+    EXPECT_EQ(d.data(Qt::ToolTipRole), "Gleicher neuer Name wie Zeile 3 (c.jpg) im selben Ordner");
+    EXPECT_EQ(panel(4), "4 Konflikte");
+    liste()->selectionModel()->setCurrentIndex(d, QItemSelectionModel::NoUpdate);
+    QTest::keyClick(field("Maske"), Qt::Key_F8);
+    EXPECT_EQ(liste()->currentIndex().row(), 0);  // from the top again
+    EXPECT_EQ(selectedRows(), QList<int>({0, 1, 2, 3}));
+    EXPECT_TRUE(liste()->hasFocus());
+}
+
 TEST_F(MainWindowTest, OnAScreenSmallerThanTheDesignTheWindowFitsAndCanBeResized) {
     open();  // on the offscreen screen, 800 × 800, narrower than the design
     EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()));

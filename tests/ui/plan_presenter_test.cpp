@@ -143,6 +143,33 @@ TEST_F(PlanPresenterTest, ARunIsSummedUpUntilTheNextChange) {
     EXPECT_EQ(presenter.runSummary(), "");
 }
 
+TEST_F(PlanPresenterTest, RowsInTroubleAreCountedVisitedInTurnAndForgottenWhenRowsMove) {
+    addFiles({"a.txt", "b.txt", "c.jpg", "d.txt"});
+    presenter.setSelected(1, false);
+    presenter.setMaske("x[TYP]");
+    timer->fire();
+    EXPECT_EQ(presenter.summary(), "2 Konflikte");
+    const auto visits = [this] {
+        QList<int> rows;
+        for (int p = 0, n = 0; n < 3; ++n) {
+            rows << (p = presenter.nextRowInTrouble(p));
+        }
+        return rows;
+    };
+    EXPECT_EQ(visits(), QList<int>({2, 4, 2}));
+    presenter.EintragVerschieben(true);  // b c d a
+    EXPECT_EQ(presenter.nextRowInTrouble(0), 0);
+    EXPECT_EQ(presenter.summary(), "");
+    timer->fire();
+    EXPECT_EQ(visits(), QList<int>({1, 3, 1}));
+
+    presenter.setSelected(1, false);
+    presenter.ChkSituation();
+    FailEvery decision;
+    presenter.UmTaufen(decision);
+    EXPECT_EQ(presenter.summary(), "2 umbenannt, 0 fehlgeschlagen");
+}
+
 TEST_F(PlanPresenterTest, AFillNoticeLeavesTheVerdictOnTheHintLine) {
     QSignalSpy notices(&presenter, &PlanPresenter::notice);
     presenter.fill(folder.touchAll({"b.txt", "B.TXT"}) << folder.native() + "a\xff.txt",

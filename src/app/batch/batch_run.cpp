@@ -179,6 +179,19 @@ QString refusal(const PlanVerdict& verdict, const FileList& list, const QString&
     return failureMessage(verdict);
 }
 
+// Each marked file whose new name fails, with why; a file that gets the same name is named by
+// its current one, which stands in the same folder.
+void reportRowsInTrouble(const PlanVerdict& verdict, const FileList& list, BatchOutput& output) {
+    for (const RowVerdict& row : verdict.names.rows) {
+        const QString other = row.sameAs > 0 ? QString::fromUtf8(readablePath(QFile::encodeName(
+                                                   list.at(row.sameAs).AlterName().toString())))
+                                             : QString();
+        output.messageAbout(
+            QStringLiteral("Konflikt: "), QFile::encodeName(list.at(row.row).PfadName()),
+            QStringLiteral(" (") + faultTexts(row, other).join(QStringLiteral("; ")) + u')');
+    }
+}
+
 }  // namespace
 
 int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
@@ -263,6 +276,10 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
         refused = kAllSkipped;
     }
     if (!refused.isEmpty()) {
+        // Names made with another digit count than the one asked for are no plan of the user's.
+        if (digitsRefusal.isEmpty()) {
+            reportRowsInTrouble(verdict, list, output);
+        }
         output.message(refused);
         return kPlanRefused;
     }
