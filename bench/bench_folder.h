@@ -10,13 +10,15 @@
 #include <unistd.h>
 #include <ctime>
 
-// A temporary folder holding count empty files "datei_<n>.txt"; created once per size.
+// A temporary folder holding count empty files "datei_<n>.txt", or named by another pattern with
+// the number at "%1", padded with zeros to digits; created once per size.
 class BenchFolder {
   public:
-    explicit BenchFolder(int count) {
+    explicit BenchFolder(int count, const char* pattern = "/datei_%1.txt", int digits = 0) {
         m_paths.reserve(count);
         for (int i = 0; i < count; ++i) {
-            const QString path = m_dir.path() + QStringLiteral("/datei_%1.txt").arg(i);
+            const QString path =
+                m_dir.path() + QString::fromLatin1(pattern).arg(i, digits, 10, QChar(u'0'));
             const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY, 0644);
             ::close(fd);
             m_paths << QFile::encodeName(path);

@@ -54,8 +54,6 @@ FileListModel::FileListModel(PlanPresenter& presenter, QObject* parent)
     : QAbstractTableModel(parent), m_presenter(presenter) {
     connect(&presenter, &PlanPresenter::rowsChanged, this, &FileListModel::reset);
     connect(&presenter, &PlanPresenter::marksChanged, this, &FileListModel::marksReset);
-    connect(&presenter, &PlanPresenter::checked, this, &FileListModel::newNamesChanged);
-    connect(&presenter, &PlanPresenter::checked, this, &FileListModel::verdictsChanged);
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const {
@@ -143,8 +141,7 @@ bool FileListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, i
     if (!canDropMimeData(data, action, row, column, parent)) {
         return false;
     }
-    m_presenter.fill(localFiles(data), FillMode::Drop);
-    return true;
+    return m_presenter.fill(localFiles(data), FillMode::Drop);
 }
 
 void FileListModel::reset() {
@@ -154,22 +151,31 @@ void FileListModel::reset() {
     Q_EMIT marksReset();
 }
 
-void FileListModel::newNamesChanged() {
-    const int rows = rowCount();
-    if (rows > 0) {
-        Q_EMIT dataChanged(index(0, NeuerNameColumn), index(rows - 1, NeuerNameColumn),
-                           {Qt::DisplayRole});
+QItemSelection FileListModel::markedRows() const {
+    const FileList& list = m_presenter.list();
+    const int rows = list.count();
+    QItemSelection selection;
+    for (int row = 0; row < rows; ++row) {
+        if (!list.at(row + 1).Selected) {
+            continue;
+        }
+        const int first = row;
+        while (row + 1 < rows && list.at(row + 2).Selected) {
+            ++row;
+        }
+        selection.select(index(first, 0), index(row, kColumnCount - 1));
     }
+    return selection;
 }
 
-void FileListModel::verdictsChanged() {
-    const bool trouble = !m_presenter.verdict().names.rows.empty();
+void FileListModel::newNamesChanged(int first, int last) {
     const int rows = rowCount();
-    if ((trouble || m_troubleShown) && rows > 0) {
-        Q_EMIT dataChanged(index(0, 0), index(rows - 1, kColumnCount - 1),
-                           {TroubleRole, Qt::ToolTipRole});
+    last = last < 0 ? rows - 1 : last;
+    if (first >= 0 && first <= last && last < rows) {
+        // A verdict colours the whole row.
+        Q_EMIT dataChanged(index(first, 0), index(last, kColumnCount - 1),
+                           {Qt::DisplayRole, TroubleRole, Qt::ToolTipRole});
     }
-    m_troubleShown = trouble;
 }
 
 QString FileListModel::columnCaption(int column) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QItemSelection>
 
 class PlanPresenter;
 
@@ -36,6 +37,12 @@ class FileListModel : public QAbstractTableModel {
     bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
                       const QModelIndex& parent) override;
 
+    // The marked rows as runs of whole rows.
+    QItemSelection markedRows() const;
+    // The new names and verdicts of rows first to last changed; last -1 up to the end. The views
+    // read the other rows as they come into sight.
+    void newNamesChanged(int first, int last);
+
     static QString columnCaption(int column);
     // The width of a column header in pixels; 0 hides the column.
     static int columnWidth(int column);
@@ -46,10 +53,7 @@ class FileListModel : public QAbstractTableModel {
 
   private:
     void reset();
-    void newNamesChanged();
-    void verdictsChanged();
     QString troubleText(int p) const;
 
     PlanPresenter& m_presenter;
-    bool m_troubleShown = false;  // rows were in trouble at the last check
 };

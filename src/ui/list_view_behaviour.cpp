@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QStyle>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QTreeView>
 #include <array>
@@ -79,8 +80,10 @@ bool ListRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
             lines << index.data().toString();
         }
         if (!lines.isEmpty()) {
-            QToolTip::showText(event->globalPos(), lines.join(u'\n'), view->viewport(),
-                               option.rect);
+            // Names are text, never markup: "<b>" in a name stays as it is.
+            QToolTip::showText(event->globalPos(),
+                               Qt::convertFromPlainText(lines.join(u'\n'), Qt::WhiteSpaceNormal),
+                               view->viewport(), option.rect);
             return true;
         }
     }

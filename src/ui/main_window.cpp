@@ -16,6 +16,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QTreeView>
 #include <array>
@@ -166,8 +167,14 @@ void Form1::connectPresenter() {
     connect(&m_presenter, &PlanPresenter::userInfo, m_ui.StatusPanel[1], &QLabel::setText);
     connect(&m_presenter, &PlanPresenter::notice, m_ui.NoticePanel, &QLabel::setText);
     connect(&m_presenter, &PlanPresenter::progress, this, &Form1::showProgress);
-    connect(&m_presenter, &PlanPresenter::checked, this,
-            [this] { m_ui.StatusPanel[0]->setText(m_presenter.markedText()); });
+    connect(&m_presenter, &PlanPresenter::checked, this, [this] {
+        m_ui.StatusPanel[0]->setText(m_presenter.markedText());
+        // Telling the view of every row costs it a pass over all of them; rows out of sight are
+        // read afresh when they come into it.
+        const QRect shown = m_ui.Liste->viewport()->rect();
+        m_model.newNamesChanged(m_ui.Liste->indexAt(shown.topLeft()).row(),
+                                m_ui.Liste->indexAt(shown.bottomLeft()).row());
+    });
     connect(&m_presenter, &PlanPresenter::commandStatesChanged, this, &Form1::showCommandStates);
     connect(&m_presenter, &PlanPresenter::optionsChanged, this, &Form1::showOptions);
     connect(&m_presenter, &PlanPresenter::summaryChanged, this,
@@ -246,7 +253,14 @@ void Form1::startUp(const QByteArrayList& arguments) {
         m_presenter.fill(arguments, FillMode::CommandLine);
     }
     if (!m_store.problem().isEmpty()) {
-        m_ui.StatusPanel[1]->setText(m_store.problem());
+        // After the check that ends the fill, which writes the hint line.
+        const auto showProblem = [this] { m_ui.StatusPanel[1]->setText(m_store.problem()); };
+        if (m_presenter.filling()) {
+            connect(&m_presenter, &PlanPresenter::filled, this, showProblem,
+                    Qt::SingleShotConnection);
+        } else {
+            showProblem();
+        }
     }
 }
 
@@ -369,6 +383,31 @@ void Form1::showCommandStates() {
     m_ui.Btn[kBtnRename]->setEnabled(m_presenter.renameEnabled());
     m_ui.Btn[kBtnMoveDown]->setEnabled(m_presenter.moveDownEnabled());
     m_ui.Btn[kBtnMoveUp]->setEnabled(m_presenter.moveUpEnabled());
+    // A fill refuses them; the list's header and drops go with the list, last, so that the focus
+    // it hands on skips the list commands.
+    const bool listFree = !m_presenter.filling();
+    m_ui.UndoButton->setEnabled(listFree);
+    for (int index : {kBtnClearList, kBtnMarkAll, kBtnMarkNone, kBtnInvertMarks}) {
+        m_ui.Btn[index]->setEnabled(listFree);
+    }
+    if (listFree != m_ui.Liste->isEnabled()) {
+        showListFree(listFree);
+    }
+}
+
+void Form1::showListFree(bool free) {
+    // Disabling the list hands its focus on; it comes back unless the user has moved it since.
+    // Before the window is shown the list is still to get the first focus.
+    if (!free) {
+        m_listHadFocus = !isVisible() || m_ui.Liste->hasFocus();
+    }
+    m_ui.Liste->setEnabled(free);
+    if (!free) {
+        m_focusStandIn = isVisible() ? QApplication::focusWidget() : nullptr;
+    } else if (m_listHadFocus &&
+               (m_focusStandIn.isNull() || QApplication::focusWidget() == m_focusStandIn)) {
+        m_ui.Liste->setFocus();
+    }
 }
 
 void Form1::showOptions() {
@@ -424,7 +463,8 @@ void Form1::showNextRowInTrouble() {
     m_ui.Liste->scrollTo(row);
     const QRect cell = m_ui.Liste->visualRect(row);
     QToolTip::showText(m_ui.Liste->viewport()->mapToGlobal(cell.bottomLeft()),
-                       row.data(Qt::ToolTipRole).toString(), m_ui.Liste->viewport(), cell);
+                       Qt::convertFromPlainText(row.data(Qt::ToolTipRole).toString()),
+                       m_ui.Liste->viewport(), cell);
 }
 
 void Form1::fitToScreen() {
@@ -452,6 +492,8 @@ void Form1::fitToScreen() {
         }
         auto* scroller = new QScrollArea(this);
         scroller->setFrameShape(QFrame::NoFrame);
+        // A frame around the controls, never a stop of the focus between them.
+        scroller->setFocusPolicy(Qt::NoFocus);
         scroller->setWidgetResizable(true);
         scroller->setWidget(takeCentralWidget());
         setCentralWidget(scroller);

@@ -2,6 +2,7 @@
 
 #include <QByteArrayList>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "ui/delay_timer.h"
@@ -45,6 +46,7 @@ class Form1 : public QMainWindow {
     void ToolTipCheckClick(bool on);
 
     void showCommandStates();
+    void showListFree(bool free);
     void showOptions();
     void showProgress(int value, int maximum);
     void showSortIndicator();
@@ -63,4 +65,7 @@ class Form1 : public QMainWindow {
     CaretKeeper* m_maskCaret = nullptr;
     HistoryMenu* m_historyMenu = nullptr;
     std::unique_ptr<InfoForm> m_infoForm;
+    // Where the focus was, and went, when a fill took the list.
+    bool m_listHadFocus = false;
+    QPointer<QWidget> m_focusStandIn;
 };

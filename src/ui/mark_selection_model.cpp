@@ -1,10 +1,9 @@
 #include "ui/mark_selection_model.h"
 
-#include "list/file_entry.h"
 #include "ui/file_list_model.h"
 
 MarkSelectionModel::MarkSelectionModel(FileListModel* model, QObject* parent)
-    : QItemSelectionModel(model, parent) {
+    : QItemSelectionModel(model, parent), m_marks(model) {
     connect(model, &FileListModel::marksReset, this, &MarkSelectionModel::showMarks);
     connect(this, &QItemSelectionModel::selectionChanged, this, &MarkSelectionModel::takeMarks);
 }
@@ -15,26 +14,18 @@ void MarkSelectionModel::select(const QItemSelection& selection, SelectionFlags 
 }
 
 void MarkSelectionModel::showMarks() {
-    const QAbstractItemModel* marks = model();
-    const int rows = marks->rowCount();
-    QItemSelection selection;
-    for (int row = 0; row < rows; ++row) {
-        if (!marks->index(row, 0).data(FileListModel::MarkRole).toBool()) {
-            continue;
-        }
-        const int first = row;
-        while (row + 1 < rows && marks->index(row + 1, 0).data(FileListModel::MarkRole).toBool()) {
-            ++row;
-        }
-        selection.select(marks->index(first, 0), marks->index(row, kColumnCount - 1));
-    }
-    // Not through select(): this is no gesture of the user. The change it signals writes the
-    // marks it was drawn from, which changes nothing.
-    QItemSelectionModel::select(selection, ClearAndSelect);
+    // Not through select(): this is no gesture of the user. The change it signals is not written
+    // back to the marks it was drawn from.
+    m_showingMarks = true;
+    QItemSelectionModel::select(m_marks->markedRows(), ClearAndSelect);
+    m_showingMarks = false;
 }
 
 void MarkSelectionModel::takeMarks(const QItemSelection& selected,
                                    const QItemSelection& deselected) {
+    if (m_showingMarks) {
+        return;
+    }
     QAbstractItemModel* marks = model();
     const auto mark = [marks](const QItemSelection& ranges, bool marked) {
         for (const QItemSelectionRange& range : ranges) {

@@ -24,4 +24,7 @@ class MarkSelectionModel : public QItemSelectionModel {
   private:
     void showMarks();
     void takeMarks(const QItemSelection& selected, const QItemSelection& deselected);
+
+    FileListModel* m_marks;
+    bool m_showingMarks = false;
 };

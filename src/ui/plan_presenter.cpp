@@ -1,6 +1,8 @@
 #include "ui/plan_presenter.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <array>
 
@@ -12,6 +14,10 @@ namespace {
 
 const QString kFillingText = QStringLiteral("Die Liste wird aufgefüllt ...");
 const QString kRunningText = QStringLiteral("Umbenennung läuft ...");
+
+// How often a progress bar is set: each value shown repaints it, which costs as much as thousands
+// of rows of a pass.
+constexpr int kProgressIntervalMs = 50;
 
 // The padding of the lead-zero choices "keine", "Null", "Leerzeichen", "Unterstrich".
 constexpr std::array<char16_t, 4> kLeadZeroOfChoice{u'\0', u'0', u' ', u'_'};
@@ -65,9 +71,18 @@ PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
     m_timer->onTick = [this] { timerTick(); };
     m_digitChoices = InitStellenAnzahl(m_settings.Start, m_settings.Step, 0);
     m_settings.Digits = m_digitChoices.MinDigits;
+    connect(&m_fill, &QFutureWatcherBase::finished, this, &PlanPresenter::takeFilledList);
+    m_fillProgressTimer.setInterval(kProgressIntervalMs);
+    connect(&m_fillProgressTimer, &QTimer::timeout, this, &PlanPresenter::showFillProgress);
 }
 
-PlanPresenter::~PlanPresenter() = default;
+PlanPresenter::~PlanPresenter() {
+    // The fill's thread writes the progress members. A future whose result was taken never
+    // finishes again.
+    if (m_filling) {
+        m_fill.waitForFinished();
+    }
+}
 
 QStringList PlanPresenter::digitChoiceTexts() const {
     QStringList texts;
@@ -188,31 +203,80 @@ void PlanPresenter::restoreScenario(const Scenario& scenario) {
 }
 
 void PlanPresenter::clearList() {
+    if (m_filling) {
+        return;
+    }
     InitListe(m_list);
     Q_EMIT rowsChanged();
     ChkSituation();
 }
 
 void PlanPresenter::markRows(SelectMode mode) {
+    if (m_filling) {
+        return;
+    }
     ListeSelect(m_list, mode);
     Q_EMIT marksChanged();
     ChkSituation();
 }
 
 void PlanPresenter::headerClicked(int index) {
+    if (m_filling) {
+        return;
+    }
     m_headerSorter.headerClicked(m_list, index);
     Q_EMIT rowsChanged();
     ChkSituation();
 }
 
-FillResult PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode) {
+bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode) {
+    if (m_filling) {
+        return false;
+    }
     Q_EMIT userInfo(kFillingText);
-    const FillResult result =
-        FillListe(m_list, nativePaths, mode, m_fileSystem, progressCallback());
+    setCommandStates(false, false, false);
+    setFilling(true);
+    m_fillValue = 0;
+    m_fillMaximum = static_cast<int>(nativePaths.size());
+    m_shownFillValue = 0;
+    Q_EMIT progress(0, m_fillMaximum);
+    m_fillProgressTimer.start();
+    // The copy shares its texts with the list; only the fill's thread changes it.
+    m_fill.setFuture(QtConcurrent::run([this, list = m_list, nativePaths, mode]() mutable {
+        FillResult result =
+            FillListe(list, nativePaths, mode, m_fileSystem, [this](int value, int maximum) {
+                m_fillValue.store(value, std::memory_order_relaxed);
+                m_fillMaximum.store(maximum, std::memory_order_relaxed);
+            });
+        readFolderIndexes(list);
+        return FilledList{std::move(list), std::move(result)};
+    }));
+    return true;
+}
+
+void PlanPresenter::readFolderIndexes(const FileList& list) {
+    // Reading a large folder would hold the window thread in the check that ends the fill. Checks
+    // wait while a fill runs, so the cache is the fill's until then.
+    QStringView folder;
+    for (const FileEntry& entry : list) {
+        if (entry.Selected && entry.InOrdner() != folder) {
+            folder = entry.InOrdner();
+            m_folderIndexes.index(folder.toString(), m_fileSystem);
+        }
+    }
+}
+
+void PlanPresenter::takeFilledList() {
+    FilledList done = m_fill.future().takeResult();
+    m_list = std::move(done.list);
+    m_fillProgressTimer.stop();
+    Q_EMIT progress(0, m_fillMaximum);
+    setFilling(false);
     Q_EMIT rowsChanged();
     // The check offers the digit counts anew for the new number of rows.
     ChkSituation();
     QStringList notices;
+    const FillResult& result = done.result;
     if (!result.unrepresentable.isEmpty()) {
         notices << unrepresentableText(static_cast<int>(result.unrepresentable.size()));
     }
@@ -220,11 +284,26 @@ FillResult PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode)
         notices << unresolvableText(static_cast<int>(result.unresolvable.size()));
     }
     Q_EMIT notice(notices.join(u' '));
-    return result;
+    Q_EMIT filled();
+}
+
+void PlanPresenter::showFillProgress() {
+    const int value = m_fillValue.load(std::memory_order_relaxed);
+    if (value != m_shownFillValue) {
+        m_shownFillValue = value;
+        Q_EMIT progress(value, m_fillMaximum.load(std::memory_order_relaxed));
+    }
+}
+
+void PlanPresenter::setFilling(bool filling) {
+    m_filling = filling;
+    Q_EMIT commandStatesChanged();
 }
 
 void PlanPresenter::setSelected(int p, bool selected) {
-    m_list.at(p).Selected = selected;
+    if (!m_filling) {
+        m_list.at(p).Selected = selected;
+    }
 }
 
 void PlanPresenter::listClicked() {
@@ -232,6 +311,9 @@ void PlanPresenter::listClicked() {
 }
 
 bool PlanPresenter::EintragVerschieben(bool nachOben) {
+    if (m_filling) {
+        return false;
+    }
     const bool moved = ::EintragVerschieben(m_list, nachOben);
     // The verdicts name rows by position; until the delayed check they would mark other rows.
     m_verdict.names.rows.clear();
@@ -243,6 +325,9 @@ bool PlanPresenter::EintragVerschieben(bool nachOben) {
 }
 
 RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
+    if (m_filling) {
+        return {};
+    }
     cancelDelayedCheck();
     Q_EMIT userInfo(kRunningText);
     m_history.SaveScenario(currentScenario());
@@ -255,6 +340,9 @@ RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
 }
 
 UndoResult PlanPresenter::undoLastRun(UndoListener& listener) {
+    if (m_filling) {
+        return {};
+    }
     cancelDelayedCheck();
     UndoResult result = ::undoLastRun(m_journal, m_fileSystem, listener);
     QByteArrayList restored;
@@ -297,11 +385,16 @@ void PlanPresenter::setCommandStates(bool rename, bool moveDown, bool moveUp) {
 }
 
 ProgressCallback PlanPresenter::progressCallback() {
-    // A pass reports every row; the bar shows hundredths, so only those go out.
-    return [this, shown = -1](int value, int maximum) mutable {
-        const int hundredth = maximum > 0 ? static_cast<int>(qint64(value) * 100 / maximum) : 0;
-        if (value == 0 || value == maximum || hundredth != shown) {
-            shown = hundredth;
+    // A pass on the window thread reports every row and holds the event loop, so no timer can
+    // tick; the clock is read every 256 rows instead. The end always goes out.
+    return [this, clock = QElapsedTimer(), calls = 0](int value, int maximum) mutable {
+        if (value == 0) {
+            Q_EMIT progress(0, maximum);
+        } else if (!clock.isValid()) {
+            clock.start();
+            Q_EMIT progress(value, maximum);
+        } else if (++calls % 256 == 0 && clock.elapsed() >= kProgressIntervalMs) {
+            clock.start();
             Q_EMIT progress(value, maximum);
         }
     };
@@ -371,7 +464,8 @@ QString PlanPresenter::planOkText() const {
 }
 
 void PlanPresenter::ChkSituation() {
-    if (m_checkRunning) {
+    // A running fill ends with a check of the options as they are then.
+    if (m_checkRunning || m_filling) {
         return;
     }
     m_checkRunning = true;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArrayList>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -25,6 +28,11 @@ class JournalStore;
 // plan is checked. Typing and clicks in the list reach the check after the delay; choices, list
 // commands, fills and header clicks check at once. It is the one writer of the rows and marks,
 // of the counter fields' texts and digit choices, and of the rename and move commands' states.
+//
+// A fill runs off the window thread on a copy of the list, which replaces the list when the event
+// loop delivers it. Until then the list belongs to the fill: list commands, marks, the rename run
+// and undo are refused, and checks wait for the check that ends the fill; the options can still
+// be edited, and that check takes them as they are then.
 class PlanPresenter : public QObject {
     Q_OBJECT
 
@@ -63,6 +71,7 @@ class PlanPresenter : public QObject {
     int nextRowInTrouble(int p) const;
     // The 1-based header that orders the list, 0 while the list is not sorted.
     int sortedHeader() const;
+    bool filling() const { return m_filling; }
     // The options as the history stores them.
     Scenario currentScenario() const;
 
@@ -85,7 +94,9 @@ class PlanPresenter : public QObject {
     void clearList();
     void markRows(SelectMode mode);
     void headerClicked(int index);
-    FillResult fill(const QByteArrayList& nativePaths, FillMode mode);
+    // Starts adding the paths' files; filled() tells the end. false, doing nothing, while another
+    // fill runs.
+    bool fill(const QByteArrayList& nativePaths, FillMode mode);
 
     // A mark changed by the user; listClicked() when the click or key press is complete.
     void setSelected(int p, bool selected);
@@ -121,8 +132,19 @@ class PlanPresenter : public QObject {
     void optionsChanged();
     // The summary panel's text and its tooltip.
     void summaryChanged(const QString& text, const QString& toolTip);
+    // A fill ended: its files are in the list, and the list is checked.
+    void filled();
 
   private:
+    struct FilledList {
+        FileList list;
+        FillResult result;
+    };
+
+    void readFolderIndexes(const FileList& list);
+    void takeFilledList();
+    void showFillProgress();
+    void setFilling(bool filling);
     void setCommandStates(bool rename, bool moveDown, bool moveUp);
     ProgressCallback progressCallback();
     void normaliseCounterFields();
@@ -162,6 +184,13 @@ class PlanPresenter : public QObject {
     std::optional<int> m_restoredDigitIndex;
     bool m_restoring = false;
     bool m_delayedCheckRunning = false;
+    bool m_filling = false;
+    QFutureWatcher<FilledList> m_fill;
+    // The fill's progress as its thread advances it; the timer shows it.
+    std::atomic<int> m_fillValue = 0;
+    std::atomic<int> m_fillMaximum = 0;
+    int m_shownFillValue = 0;
+    QTimer m_fillProgressTimer;
 };
 
 // The notice after a fill that refused names which are no valid text.

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -50,8 +51,13 @@ class MainWindowTest : public ::testing::Test {
         timer = new FakeDelayTimer;
         window = std::make_unique<Form1>(store, shell, fileSystem, journal, files.touchAll(names),
                                          std::unique_ptr<DelayTimer>(timer));
+        // The files come in off the window thread; the list is shown anew when they are in.
+        QSignalSpy filled(liste()->model(), &QAbstractItemModel::modelReset);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        if (!names.isEmpty() && filled.isEmpty()) {
+            ASSERT_TRUE(filled.wait());
+        }
     }
 
     template <typename Widget = QWidget>
@@ -137,6 +143,7 @@ TEST_F(MainWindowTest, TypedTextReachesTheDelayedCheckAndCounterFieldsTakeDigits
 
 TEST_F(MainWindowTest, MarksFollowClicksAndTheListCommands) {
     open({"a.txt", "b.txt", "c.txt"});
+    EXPECT_EQ(QApplication::focusWidget(), liste());  // the first focus, which the fill held back
     clickRow(1);
     clickRow(2, Qt::ControlModifier);
     timer->fire();
@@ -218,7 +225,13 @@ TEST_F(MainWindowTest, DroppedFilesAreCopiedInAndOtherPayloadsAreRefused) {
     data.setUrls({QUrl::fromLocalFile(files.touch("y.txt")),
                   QUrl::fromLocalFile(files.mkdir("ordner")),
                   QUrl::fromLocalFile(files.touch("x.txt"))});
+    QSignalSpy filled(liste()->model(), &QAbstractItemModel::modelReset);
     EXPECT_TRUE(drop(&data));
+    // The list waits for the fill, which runs off the window thread.
+    EXPECT_FALSE(liste()->isEnabled() || btn(0)->isEnabled() || find("UndoButton")->isEnabled());
+    ASSERT_TRUE(filled.wait());
+    EXPECT_TRUE(liste()->isEnabled() && btn(0)->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), liste());
     EXPECT_EQ(column(0), QStringList({"x.txt", "y.txt"}));
     EXPECT_EQ(selectedRows(), QList<int>({0, 1}));
 }

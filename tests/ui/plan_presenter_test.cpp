@@ -22,8 +22,12 @@ class PlanPresenterTest : public ::testing::Test {
   protected:
     PlanPresenterTest() { presenter.setRenameCaption(QStringLiteral("Jetzt &umtaufen!")); }
 
-    void addFiles(const QStringList& names) {
-        presenter.fill(folder.touchAll(names), FillMode::Drop);
+    void addFiles(const QStringList& names) { fill(folder.touchAll(names)); }
+    // A fill, up to the check that ends it.
+    void fill(const QByteArrayList& paths) {
+        QSignalSpy filled(&presenter, &PlanPresenter::filled);
+        ASSERT_TRUE(presenter.fill(paths, FillMode::Drop));
+        ASSERT_TRUE(filled.wait());
     }
     QStringList column(int k) const {
         QStringList texts;
@@ -172,10 +176,27 @@ TEST_F(PlanPresenterTest, RowsInTroubleAreCountedVisitedInTurnAndForgottenWhenRo
 
 TEST_F(PlanPresenterTest, AFillNoticeLeavesTheVerdictOnTheHintLine) {
     QSignalSpy notices(&presenter, &PlanPresenter::notice);
-    presenter.fill(folder.touchAll({"b.txt", "B.TXT"}) << folder.native() + "a\xff.txt",
-                   FillMode::Drop);
+    fill(folder.touchAll({"b.txt", "B.TXT"}) << folder.native() + "a\xff.txt");
     EXPECT_TRUE(hint().startsWith("Fehler: Die neuen Dateinamen sind nicht alle eindeutig"));
     EXPECT_TRUE(notices.first().first().toString().startsWith("Hinweis: 1 Datei wurde übergangen"));
+}
+
+TEST_F(PlanPresenterTest, AFillLeavesTheListToItselfAndEndsWithACheckOfTheOptionsThen) {
+    addFiles({"a.txt"});
+    QSignalSpy filled(&presenter, &PlanPresenter::filled);
+    ASSERT_TRUE(presenter.fill(folder.touchAll({"b.txt"}), FillMode::Drop));
+    EXPECT_FALSE(presenter.fill(folder.touchAll({"c.txt"}), FillMode::Drop));
+    presenter.markRows(SelectMode::UnmarkAll);
+    presenter.setMaske("x_[NAME]");
+    timer->fire();
+    EXPECT_EQ(column(NeuerNameColumn), QStringList{"a.txt"});
+    EXPECT_TRUE(presenter.list().at(1).Selected);
+    EXPECT_FALSE(presenter.renameEnabled());
+    ASSERT_TRUE(filled.wait());
+    EXPECT_EQ(column(AlterNameColumn), QStringList({"a.txt", "b.txt"}));
+    EXPECT_EQ(column(NeuerNameColumn), QStringList({"x_a", "x_b"}));
+    EXPECT_EQ(presenter.markedText(), "2 von 2 Dateien markiert");
+    EXPECT_TRUE(presenter.renameEnabled());
 }
 
 TEST_F(PlanPresenterTest, ARestoredEntryIsAppliedLikeTheUsersOwnChanges) {
