@@ -7,7 +7,7 @@
 #include "filesystem/progress.h"
 
 class FileList;
-struct FileEntry;
+class FileEntry;
 
 // Writes every entry's new name ("< ? >" in every row while the mask is not valid) and returns
 // the number of marked entries (MarkedCount).

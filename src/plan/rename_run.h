@@ -9,7 +9,7 @@
 
 class FileList;
 class JournalStore;
-struct FileEntry;
+class FileEntry;
 
 struct RenamedFile {
     QString from;  // full path before
