@@ -179,7 +179,7 @@ void BM_RenameRun(benchmark::State& state) {
         state.ResumeTiming();
         const RenameRunResult result =
             renameMarkedEntries(list, hostFileSystem(), journal, decision);
-        if (result.renamed.size() != 10000) {
+        if (result.renamed != 10000) {
             state.SkipWithError("renamings failed");
         }
         forth = !forth;

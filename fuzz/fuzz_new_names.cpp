@@ -21,8 +21,7 @@ class EmptyFileSystem : public FileSystem {
         return std::nullopt;
     }
     std::optional<FolderStamp> folderStamp(const QString&) const override { return std::nullopt; }
-    RenameResult rename(const QString&, const QString&, const QString&,
-                        const FileIdentity&) override {
+    RenameResult rename(QStringView, QStringView, QStringView, const FileIdentity&) override {
         return {RenameFailure::Other, {}};
     }
 };
