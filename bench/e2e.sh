@@ -62,7 +62,7 @@ for place in /dev/shm "$(realpath "$build")"; do
             done
         done
         rm -rf "$place/taufix-e2e"
-        fs=$(findmnt -n -o FSTYPE -T "$place")
+        fs=$(findmnt -n -o FSTYPE -T "$place" | head -n 1)
         echo "$count Dateien auf $fs ($place), beste von $rounds Runden:"
         for contender in "${contenders[@]}"; do
             awk -v c="$contender" -v s="${best[$contender]}" -v f="${best[floor]}" -v m="${peak[$contender]}" \

@@ -2,6 +2,8 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 #include "list/file_list.h"
 
@@ -11,7 +13,7 @@ namespace {
 // that ranges never cut a character in half.
 class CharOffsets {
   public:
-    explicit CharOffsets(const QString& text) {
+    explicit CharOffsets(QStringView text) {
         for (qsizetype i = 0; i < text.size(); ++i) {
             m_offsets.push_back(i);
             if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
@@ -25,22 +27,22 @@ class CharOffsets {
     qsizetype length() const { return m_offsets.size() - 1; }
 
     // count characters from 1-based position first; both already within the text.
-    QString mid(const QString& text, qsizetype first, qsizetype count) const {
+    QStringView mid(QStringView text, qsizetype first, qsizetype count) const {
         const qsizetype from = m_offsets[first - 1];
-        return text.mid(from, m_offsets[first - 1 + count] - from);
+        return text.sliced(from, m_offsets[first - 1 + count] - from);
     }
 
   private:
     QVarLengthArray<qsizetype, 64> m_offsets;
 };
 
-QString rangeText(const QString& name, const MaskToken& token) {
+QStringView rangeText(QStringView name, const MaskToken& token) {
     const CharOffsets chars(name);
     const qsizetype length = chars.length();
     const qsizetype s = token.RangeStart;
     const qsizetype e = token.RangeEnd;
     if (s > length) {
-        return QString();
+        return {};
     }
     switch (token.Kind) {
         case MaskTokenKind::TokRangeFromTo:
@@ -56,13 +58,25 @@ QString rangeText(const QString& name, const MaskToken& token) {
             return chars.mid(name, length - s - count + 2, count);
         }
         default:
-            return QString();
+            return {};
     }
+}
+
+// Appends the counter: plain decimal, padded on the left with leadZeros up to digits
+// characters unless there is no padding character.
+void appendCounter(QString& name, qint64 value, int digits, std::optional<QChar> leadZeros) {
+    char text[24];
+    const auto end = std::to_chars(std::begin(text), std::end(text), value).ptr;
+    const auto length = static_cast<int>(end - text);
+    if (leadZeros && digits > length) {
+        name.resize(name.size() + digits - length, *leadZeros);
+    }
+    name.append(QLatin1String(text, length));
 }
 
 // Appends the text token stands for.
 void appendToken(QString& name, const MaskToken& token, const FileEntry& entry,
-                 const QString& workingName, const QString& counter) {
+                 QStringView workingName, qint64 counter, const RenameSettings& settings) {
     const LocalTime& t = entry.modified();
     switch (token.Kind) {
         case MaskTokenKind::TokLiteral:
@@ -76,7 +90,7 @@ void appendToken(QString& name, const MaskToken& token, const FileEntry& entry,
             name += entry.Typ();
             return;
         case MaskTokenKind::TokZahl:
-            name += counter;
+            appendCounter(name, counter, settings.Digits, settings.LeadZeros);
             return;
         case MaskTokenKind::TokRangeFromTo:
         case MaskTokenKind::TokRangeFromToRight:
@@ -140,10 +154,8 @@ void ReplaceAll(QString& text, const QString& search, const QString& replacement
 }
 
 QString counterText(qint64 value, int digits, std::optional<QChar> leadZeros) {
-    QString text = QString::number(value);
-    if (leadZeros) {
-        text = text.rightJustified(digits, *leadZeros);
-    }
+    QString text;
+    appendCounter(text, value, digits, leadZeros);
     return text;
 }
 
@@ -169,19 +181,21 @@ QString applyLetterCase(const QString& name, LetterCase letterCase) {
 }
 
 NameGenerator::NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings)
-    : m_tokens(tokens), m_settings(settings), m_usesCounter(usesCounter(tokens)) {}
+    : m_tokens(tokens), m_settings(settings) {}
 
 QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
-    QString workingName = entry.NurName().toString();
+    // The name as it stands unless a search changes it.
+    QStringView workingName = entry.NurName();
+    QString replaced;
     if (!m_settings.SucheText.isEmpty()) {
-        ReplaceAll(workingName, m_settings.SucheText, m_settings.ErsetzeText, true);
+        replaced = workingName.toString();
+        ReplaceAll(replaced, m_settings.SucheText, m_settings.ErsetzeText, true);
+        workingName = replaced;
     }
-    const QString counterString =
-        m_usesCounter ? counterText(counter, m_settings.Digits, m_settings.LeadZeros) : QString();
     QString name;
     name.reserve(workingName.size() + entry.Typ().size() + 16);
     for (const MaskToken& token : m_tokens) {
-        appendToken(name, token, entry, workingName, counterString);
+        appendToken(name, token, entry, workingName, counter, m_settings);
     }
     return applyLetterCase(name, m_settings.letterCase);
 }

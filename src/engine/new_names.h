@@ -25,7 +25,6 @@ class NameGenerator {
   private:
     const std::vector<MaskToken>& m_tokens;
     const RenameSettings& m_settings;
-    bool m_usesCounter;
 };
 
 // Replaces every occurrence of search in text; inserted text is never searched again.
