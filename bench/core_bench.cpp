@@ -20,6 +20,7 @@
 #include "list/list_selection.h"
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
+#include "resident_memory.h"
 
 namespace {
 
@@ -211,19 +212,6 @@ void BM_RenameFloor(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RenameFloor)->Unit(benchmark::kMillisecond)->Iterations(4);
-
-long residentBytes() {
-    long pages = 0;
-    long resident = 0;
-    FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm != nullptr) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
-            resident = 0;
-        }
-        std::fclose(statm);
-    }
-    return resident * ::sysconf(_SC_PAGESIZE);
-}
 
 // Resident memory that 100,000 checked entries add, per entry.
 void BM_MemoryPerEntry(benchmark::State& state) {

@@ -24,6 +24,7 @@
 #include "fake_delay_timer.h"
 #include "filesystem/journal_store.h"
 #include "filesystem/linux_file_system.h"
+#include "resident_memory.h"
 #include "ui/delay_timer.h"
 #include "ui/main_window.h"
 #include "ui/settings_store.h"
@@ -82,19 +83,6 @@ class StallWatch {
     qint64 m_last = 0;
     qint64 m_longest = 0;
 };
-
-long residentBytes() {
-    long pages = 0;
-    long resident = 0;
-    FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm != nullptr) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
-            resident = 0;
-        }
-        std::fclose(statm);
-    }
-    return resident * ::sysconf(_SC_PAGESIZE);
-}
 
 QString allMarked(int count) {
     return QStringLiteral("%1 von %1 Dateien markiert").arg(count);
