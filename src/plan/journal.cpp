@@ -19,22 +19,19 @@ const QByteArray kHeader = "taufix-journal 1\n";
 // A field may hold any byte but the ones the format uses (tab, line end and "%"), which are
 // percent-encoded, as are other control characters and bytes beyond ASCII; the rest stays
 // readable.
-QByteArray escaped(QStringView text) {
-    QByteArray bytes = text.toUtf8();
-    const bool plain = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return c >= ' ' && c <= '~' && c != '%'; });
-    return plain ? bytes : bytes.toPercentEncoding(" !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~");
+bool plainInField(char c) {
+    return c >= ' ' && c <= '~' && c != '%';
+}
+
+QByteArray percentEncoded(const QByteArray& bytes) {
+    return bytes.toPercentEncoding(" !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~");
 }
 
 QString unescaped(const QByteArray& field) {
     return QFile::decodeName(QByteArray::fromPercentEncoding(field));
 }
 
-QByteArray record(const QList<QByteArray>& fields) {
-    return fields.join('\t') + '\n';
-}
-
-// A record built field by field in one buffer, for the lines written once per file.
+// A record built field by field in one buffer, kept from one line to the next.
 class Line {
   public:
     explicit Line(QByteArray& buffer, const char* kind) : m_buffer(buffer) {
@@ -43,14 +40,7 @@ class Line {
     }
     Line& operator<<(QStringView text) {
         m_buffer.append('\t');
-        const qsizetype at = m_buffer.size();
-        appendNative(m_buffer, text);
-        const bool plain = std::all_of(m_buffer.cbegin() + at, m_buffer.cend(),
-                                       [](char c) { return c >= ' ' && c <= '~' && c != '%'; });
-        if (!plain) {
-            m_buffer.truncate(at);
-            m_buffer.append(escaped(text));
-        }
+        appendNativeEscaped(m_buffer, text, plainInField, percentEncoded);
         return *this;
     }
     template <std::integral Number>
@@ -92,7 +82,8 @@ bool RunJournal::open(JournalStore& store, const QString& undone) {
         return false;
     }
     m_writer->append(kHeader);
-    m_writer->append(undone.isEmpty() ? record({"run"}) : record({"undo", escaped(undone)}));
+    m_writer->append(undone.isEmpty() ? Line(m_line, "run").done()
+                                      : (Line(m_line, "undo") << undone).done());
     return true;
 }
 
@@ -104,7 +95,7 @@ void RunJournal::plan(QStringView folder, QStringView from, QStringView to,
 }
 
 bool RunJournal::commitPlan(JournalStore& store) {
-    m_writer->append(record({"begin"}));
+    m_writer->append(Line(m_line, "begin").done());
     if (!m_writer->sync()) {
         m_writer.reset();
         return false;
@@ -141,7 +132,7 @@ RenameResult RunJournal::rename(FileSystem& fileSystem, int e, QStringView folde
 }
 
 bool RunJournal::end() {
-    m_writer->append(record({"end"}));
+    m_writer->append(Line(m_line, "end").done());
     return m_writer->sync();
 }
 

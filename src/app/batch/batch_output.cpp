@@ -8,6 +8,11 @@
 
 namespace {
 
+// A byte a readable path shows as it is.
+bool plainInPath(char c) {
+    return c >= ' ' && c <= '~' && c != '\\';
+}
+
 bool isValidUtf8(const QByteArray& bytes) {
     return QFile::encodeName(QString::fromUtf8(bytes)) == bytes;
 }
@@ -15,9 +20,7 @@ bool isValidUtf8(const QByteArray& bytes) {
 }  // namespace
 
 QByteArray readablePath(const QByteArray& native) {
-    const bool plain = std::all_of(native.begin(), native.end(),
-                                   [](char c) { return c >= ' ' && c <= '~' && c != '\\'; });
-    if (plain) {
+    if (std::all_of(native.begin(), native.end(), plainInPath)) {
         return native;
     }
     const bool escapeHighBytes = !isValidUtf8(native);
@@ -40,23 +43,6 @@ QByteArray readablePath(const QByteArray& native) {
     return text;
 }
 
-namespace {
-
-// Appends path as readablePath() writes it; a plain one without a copy of its own.
-void appendReadable(QByteArray& bytes, const QString& path) {
-    const qsizetype at = bytes.size();
-    appendNative(bytes, path);
-    const bool plain = std::all_of(bytes.cbegin() + at, bytes.cend(),
-                                   [](char c) { return c >= ' ' && c <= '~' && c != '\\'; });
-    if (!plain) {
-        const QByteArray native = bytes.sliced(at);
-        bytes.truncate(at);
-        bytes.append(readablePath(native));
-    }
-}
-
-}  // namespace
-
 BatchOutput::BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine)
     : m_out(out), m_err(err), m_nulSeparated(nulSeparated), m_lineByLine(lineByLine) {}
 
@@ -67,9 +53,9 @@ void BatchOutput::renaming(const QString& from, const QString& to) {
         return;
     }
     m_line.clear();
-    appendReadable(m_line, from);
+    appendNativeEscaped(m_line, from, plainInPath, readablePath);
     m_line.append('\t');
-    appendReadable(m_line, to);
+    appendNativeEscaped(m_line, to, plainInPath, readablePath);
     line(m_out, m_line);
 }
 
