@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include "filesystem/capitals.h"
 #include "filesystem/local_time.h"
 #include "filesystem/name_table.h"
 
@@ -40,16 +41,15 @@ using FolderIndex = NameTable;
 
 // What reading a folder found.
 struct FolderListing {
-    FolderIndex index;
+    FolderIndex index;      // empty unless complete: half an index would hide names
     bool complete = false;  // every entry was read; otherwise names must be looked up one by one
     int nameMax = 255;      // the longest name, in bytes, that the folder's file system takes
     quint64 device = 0;     // the folder's, which its files share
 
     // The identity of the regular file stored under exactly name, as far as the listing tells
     // (no birth time); nothing where only a stat can tell.
-    std::optional<FileIdentity> regularFile(const QString& name,
-                                            const QString& nameInCapitals) const {
-        const NameTable::Item* item = index.find(nameInCapitals);
+    std::optional<FileIdentity> regularFile(const QString& name) const {
+        const NameTable::Item* item = index.find(capitals(name));
         if (item == nullptr || item->number == 0 || item->text != name) {
             return std::nullopt;
         }

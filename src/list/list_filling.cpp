@@ -130,8 +130,7 @@ class ListedCandidates {
             m_inodesAgree.reset();
         }
         const QString name = path.sliced(nameAt);
-        const std::optional<FileIdentity> listed =
-            m_listing->complete ? m_listing->regularFile(name, capitals(name)) : std::nullopt;
+        const std::optional<FileIdentity> listed = m_listing->regularFile(name);
         if (listed && m_inodesAgree.value_or(false)) {
             return {FileEntry(path, 0, {}, *listed), true};
         }
