@@ -105,18 +105,33 @@ QString FileEntry::newPath() const {
     return path;
 }
 
-QString FileEntry::column(int k) const {
+std::optional<QStringView> FileEntry::heldText(int k) const {
     switch (k) {
         case AlterNameColumn:
-            return AlterName().toString();
+            return AlterName();
         case NeuerNameColumn:
             return NeuerName;
         case InOrdnerColumn:
-            return InOrdner().toString();
+            return InOrdner();
+        case TypColumn:
+            return Typ();
+        case PfadNameColumn:
+            return m_path;
+        case NurNameColumn:
+            return NurName();
+        default:
+            return std::nullopt;
+    }
+}
+
+QString FileEntry::column(int k) const {
+    switch (k) {
+        case NeuerNameColumn:
+            return NeuerName;  // shared, not copied
+        case PfadNameColumn:
+            return m_path;
         case GroesseColumn:
             return FormatFileSize(static_cast<double>(m_length));
-        case TypColumn:
-            return Typ().toString();
         case LetzteAenderungColumn:
             return formatTime(m_modified, u"dd.MM.yyyy HH:mm:ss");
         case SortDatumColumn:
@@ -124,12 +139,10 @@ QString FileEntry::column(int k) const {
             return formatTime(m_modified, u"yyyyMMddHH:mm:ss");
         case SortGroesseColumn:
             return QString::number(m_length, 16).toUpper().rightJustified(16, u'0');
-        case PfadNameColumn:
-            return m_path;
-        case NurNameColumn:
-            return NurName().toString();
-        default:
-            // Column 6 is never written.
-            return QString();
+        default: {
+            // The other parts of the path; column 6 is never written.
+            const std::optional<QStringView> held = heldText(k);
+            return held ? held->toString() : QString();
+        }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 #include "filesystem/file_system.h"
 
@@ -54,6 +55,8 @@ class FileEntry {
 
     // The text of column k as the list shows it.
     QString column(int k) const;
+    // The text of column k where the entry holds it; nothing for the texts made when asked.
+    std::optional<QStringView> heldText(int k) const;
 
     QString NeuerName;      // proposed new name, "< ? >" while none is current
     FileIdentity identity;  // the file that entered the list, which alone is ever renamed

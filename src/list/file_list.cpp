@@ -71,23 +71,11 @@ namespace {
 
 // The text row sorts by under key; made into storage where the entry does not hold it.
 QStringView textKey(const FileEntry& row, int key, QString& storage) {
-    switch (key) {
-        case AlterNameColumn:
-            return row.AlterName();
-        case NeuerNameColumn:
-            return row.NeuerName;
-        case InOrdnerColumn:
-            return row.InOrdner();
-        case TypColumn:
-            return row.Typ();
-        case PfadNameColumn:
-            return row.PfadName();
-        case NurNameColumn:
-            return row.NurName();
-        default:
-            storage = row.column(key);
-            return storage;
+    if (const std::optional<QStringView> held = row.heldText(key)) {
+        return *held;
     }
+    storage = row.column(key);
+    return storage;
 }
 
 }  // namespace
