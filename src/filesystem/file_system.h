@@ -5,7 +5,6 @@
 
 #include <sys/stat.h>
 
-#include "filesystem/capitals.h"
 #include "filesystem/local_time.h"
 #include "filesystem/name_table.h"
 
@@ -33,27 +32,44 @@ struct PathFacts {
     FileIdentity identity;  // of the entry itself, a symbolic link not followed
 };
 
-// The ordinary files of one folder (not folders, not hidden), keyed by their name in capitals:
-// the stored name, or the empty text when several stored names share those capitals (possible
-// where letter case matters); with the inode the listing gives for a regular file under that
-// name, 0 for any other entry or where the name is not the only one.
-using FolderIndex = NameTable;
-
-// What reading a folder found.
+// What reading a folder found: its ordinary files (not folders, not hidden), found by their
+// names ignoring letter case.
 struct FolderListing {
-    FolderIndex index;      // empty unless complete: half an index would hide names
+    // Each stored name with the inode the listing gives for a regular file, 0 for any other
+    // entry, kSeveralSpellings where several stored names share its capitals (possible where
+    // letter case matters). Empty unless complete: half an index would hide names.
+    NameTable index;
     bool complete = false;  // every entry was read; otherwise names must be looked up one by one
     int nameMax = 255;      // the longest name, in bytes, that the folder's file system takes
     quint64 device = 0;     // the folder's, which its files share
 
-    // The identity of the regular file stored under exactly name, as far as the listing tells
-    // (no birth time); nothing where only a stat can tell.
-    std::optional<FileIdentity> regularFile(const QString& name) const {
-        const NameTable::Item* item = index.find(capitals(name));
-        if (item == nullptr || item->number == 0 || item->text != name) {
+    static constexpr quint64 kSeveralSpellings = ~quint64(0);
+
+    // Adds an ordinary file as the folder lists it; inode 0 for one not known to be regular.
+    void add(QStringView name, quint64 inode) {
+        const auto [entry, added] = index.insert(name, inode);
+        if (!added && NameTable::nameOf(*entry) != name) {
+            entry->number = kSeveralSpellings;
+        }
+    }
+    // The stored name of the file found under name ignoring letter case: the empty text where
+    // several share it; nothing where none does.
+    std::optional<QStringView> storedName(QStringView name) const {
+        const NameTable::Entry* entry = index.find(name);
+        if (entry == nullptr) {
             return std::nullopt;
         }
-        return FileIdentity{device, item->number, S_IFREG, 0};
+        return entry->number == kSeveralSpellings ? QStringView() : NameTable::nameOf(*entry);
+    }
+    // The identity of the regular file stored under exactly name, as far as the listing tells
+    // (no birth time); nothing where only a stat can tell.
+    std::optional<FileIdentity> regularFile(QStringView name) const {
+        const NameTable::Entry* entry = index.find(name);
+        if (entry == nullptr || entry->number == 0 || entry->number == kSeveralSpellings ||
+            NameTable::nameOf(*entry) != name) {
+            return std::nullopt;
+        }
+        return FileIdentity{device, entry->number, S_IFREG, 0};
     }
 };
 

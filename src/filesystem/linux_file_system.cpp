@@ -245,18 +245,13 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
             }
         }
         if (isOrdinaryEntry(fd, entry)) {
-            const QString name = QFile::decodeName(entry.d_name);
-            const quint64 inode = entry.d_type == DT_REG ? entry.d_ino : 0;
-            const auto [stored, added] = listing.index.insert(capitals(name), {name, inode});
-            if (!added && stored->text != name) {
-                *stored = {};  // several spellings of one name
-            }
+            listing.add(QFile::decodeName(entry.d_name), entry.d_type == DT_REG ? entry.d_ino : 0);
         }
         return true;
     });
     if (!listing.complete) {
         // Half an index would hide clashes as surely as none.
-        listing.index = FolderIndex();
+        listing.index = NameTable();
     }
     const long nameMax = ::pathconf(folderOrCurrent(*native), _PC_NAME_MAX);
     listing.nameMax = nameMax > 0 ? static_cast<int>(nameMax) : listing.nameMax;
@@ -413,7 +408,7 @@ RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStri
         return {RenameFailure::None, {}, found->bornNs};
     }
     // A taken name may be taken by the file itself, on a file system that ignores letter case.
-    if (error != EEXIST || capitals(from.toString()) != capitals(to.toString()) ||
+    if (error != EEXIST || !sameCapitals(from, to) ||
         !isFile(identityAt(fd, target.constData()), identity)) {
         return {failureOf(error), {}};
     }

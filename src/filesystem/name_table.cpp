@@ -1,11 +1,16 @@
 #include "filesystem/name_table.h"
 
-#include <QHashFunctions>
 #include <bit>
+
+#include "filesystem/capitals.h"
 
 namespace {
 
 constexpr size_t kSmallestTable = 16;
+// Blocks of names start small, for the many small folders, and double up to this many units,
+// which malloc still serves from its heap.
+constexpr qsizetype kFirstBlock = 256;
+constexpr qsizetype kLargestBlock = 32 * 1024;
 
 quint32 tagOf(size_t hash) {
     return static_cast<quint32>(hash >> 32);
@@ -21,50 +26,73 @@ void NameTable::reserve(qsizetype count) {
     }
 }
 
-qsizetype NameTable::slotOf(const QString& key, size_t hash) const {
+size_t NameTable::slotOf(QStringView name, size_t hash) const {
     const size_t mask = m_slots.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = m_slots[i];
         if (slot.entry < 0 ||
-            (slot.tag == tagOf(hash) && keyOf(m_entries[static_cast<size_t>(slot.entry)]) == key)) {
-            return static_cast<qsizetype>(i);
+            (slot.tag == tagOf(hash) &&
+             sameCapitals(nameOf(m_entries[static_cast<size_t>(slot.entry)]), name))) {
+            return i;
         }
     }
 }
 
-const NameTable::Item* NameTable::find(const QString& key) const {
+const NameTable::Entry* NameTable::find(QStringView name) const {
     if (m_slots.empty()) {
         return nullptr;
     }
-    const Slot& slot = m_slots[static_cast<size_t>(slotOf(key, qHash(key)))];
-    return slot.entry < 0 ? nullptr : &m_entries[static_cast<size_t>(slot.entry)].item;
+    const Slot& slot = m_slots[slotOf(name, hashOfCapitals(name))];
+    return slot.entry < 0 ? nullptr : &m_entries[static_cast<size_t>(slot.entry)];
 }
 
-std::pair<NameTable::Item*, bool> NameTable::insert(const QString& key, Item item) {
+std::pair<NameTable::Entry*, bool> NameTable::insert(QStringView name, quint64 number) {
     if (2 * (m_entries.size() + 1) > m_slots.size()) {
         grow();
     }
-    const size_t hash = qHash(key);
-    Slot& slot = m_slots[static_cast<size_t>(slotOf(key, hash))];
+    const size_t hash = hashOfCapitals(name);
+    Slot& slot = m_slots[slotOf(name, hash)];
     if (slot.entry >= 0) {
-        return {&m_entries[static_cast<size_t>(slot.entry)].item, false};
+        return {&m_entries[static_cast<size_t>(slot.entry)], false};
     }
     slot = Slot{tagOf(hash), static_cast<qint32>(m_entries.size())};
-    const auto keyAt = static_cast<quint32>(m_keys.size());
-    m_keys.insert(m_keys.end(), key.utf16(), key.utf16() + key.size());
-    m_entries.push_back(Entry{hash, keyAt, static_cast<quint32>(key.size()), std::move(item)});
-    return {&m_entries.back().item, true};
+    Entry& entry = m_entries.emplace_back();
+    entry.number = number;
+    entry.m_name = keep(name);
+    entry.m_hashLow = static_cast<quint32>(hash);
+    entry.m_length = static_cast<quint32>(name.size());
+    return {&entry, true};
 }
 
+// The slots are laid out again from the old ones, which keep the upper half of each hash.
 void NameTable::grow() {
     const size_t size = m_slots.empty() ? kSmallestTable : 2 * m_slots.size();
-    m_slots.assign(size, Slot{});
+    std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(size));
     const size_t mask = size - 1;
-    for (size_t e = 0; e < m_entries.size(); ++e) {
-        size_t i = m_entries[e].hash & mask;
+    for (const Slot& slot : old) {
+        if (slot.entry < 0) {
+            continue;
+        }
+        const size_t hash =
+            (size_t(slot.tag) << 32) | m_entries[static_cast<size_t>(slot.entry)].m_hashLow;
+        size_t i = hash & mask;
         while (m_slots[i].entry >= 0) {
             i = (i + 1) & mask;
         }
-        m_slots[i] = Slot{tagOf(m_entries[e].hash), static_cast<qint32>(e)};
+        m_slots[i] = slot;
     }
+}
+
+const char16_t* NameTable::keep(QStringView name) {
+    if (m_blocks.empty() || m_blockUsed + name.size() > m_blockSize) {
+        m_blockSize = std::max(
+            name.size(), m_blocks.empty() ? kFirstBlock : std::min(2 * m_blockSize, kLargestBlock));
+        m_blocks.push_back(
+            std::make_unique_for_overwrite<char16_t[]>(static_cast<size_t>(m_blockSize)));
+        m_blockUsed = 0;
+    }
+    char16_t* kept = m_blocks.back().get() + m_blockUsed;
+    std::copy(name.utf16(), name.utf16() + name.size(), kept);
+    m_blockUsed += name.size();
+    return kept;
 }

@@ -1,50 +1,55 @@
 #pragma once
 
-#include <QString>
 #include <QStringView>
+#include <memory>
 #include <utility>
 #include <vector>
 
-// Names in capitals, each with a text and a number, in one flat open-addressing table. A probe
-// compares the hash bits kept in the table and reads a name only where they agree, so that lookups
-// stay cheap in folders of a hundred thousand files.
+// Names found by their capitals, each kept in its own spelling with a number, in one flat
+// open-addressing table. A probe compares the hash bits kept in the table and reads a name only
+// where they agree, so that lookups stay cheap in folders of a hundred thousand files; the names
+// stand in blocks of their own, one allocation for many.
 class NameTable {
   public:
+    class Entry {
+      public:
+        quint64 number = 0;
+
+      private:
+        friend class NameTable;
+        const char16_t* m_name = nullptr;
+        quint32 m_hashLow = 0;  // the lower half of the hash of the name's capitals
+        quint32 m_length = 0;
+    };
+
     void reserve(qsizetype count);
     qsizetype size() const { return static_cast<qsizetype>(m_entries.size()); }
     bool isEmpty() const { return m_entries.empty(); }
 
-    struct Item {
-        QString text;
-        quint64 number = 0;
-    };
-
-    // What is stored with key, or null when key is not in the table.
-    const Item* find(const QString& key) const;
-    // Adds key with item; for a key already there, returns its item to change, and false.
-    std::pair<Item*, bool> insert(const QString& key, Item item);
+    // The entry of the name with the capitals of name, or null.
+    const Entry* find(QStringView name) const;
+    // Adds name with number; where a name with the same capitals is there already, returns its
+    // entry to change, and false.
+    std::pair<Entry*, bool> insert(QStringView name, quint64 number);
+    // The name of an entry as it was added.
+    static QStringView nameOf(const Entry& entry) {
+        return QStringView(entry.m_name, static_cast<qsizetype>(entry.m_length));
+    }
 
   private:
-    // The keys stand one after another in one block: no allocation of their own.
-    struct Entry {
-        size_t hash;
-        quint32 keyAt;
-        quint32 keyLength;
-        Item item;
-    };
-    QStringView keyOf(const Entry& entry) const {
-        return QStringView(m_keys.data() + entry.keyAt, entry.keyLength);
-    }
     // Eight bytes, so that the slots of a large folder stay in the processor's caches.
     struct Slot {
         quint32 tag = 0;    // the upper half of the entry's hash
         qint32 entry = -1;  // index into m_entries; -1 while empty
     };
 
-    qsizetype slotOf(const QString& key, size_t hash) const;
+    size_t slotOf(QStringView name, size_t hash) const;
     void grow();
+    const char16_t* keep(QStringView name);
 
     std::vector<Entry> m_entries;
-    std::vector<char16_t> m_keys;
     std::vector<Slot> m_slots;  // a power of two, at most half full
+    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+    qsizetype m_blockSize = 0;
+    qsizetype m_blockUsed = 0;
 };

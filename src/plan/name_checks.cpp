@@ -32,15 +32,15 @@ bool holdsSeparator(const QString& name) {
 
 // Whether another file of the folder already bears the new name. A change of letter case alone
 // never clashes with the entry's own file, but does with a different file spelled that way.
-bool clashes(const FileEntry& entry, const QString& upperNew, const FolderIndex& folder) {
+bool clashes(const FileEntry& entry, const FolderListing& folder) {
     if (entry.NeuerName == entry.AlterName()) {
         return false;
     }
-    const NameTable::Item* found = folder.find(upperNew);
-    if (found == nullptr) {
+    const std::optional<QStringView> stored = folder.storedName(entry.NeuerName);
+    if (!stored) {
         return false;
     }
-    return found->text != entry.AlterName() || upperNew != capitals(entry.AlterName().toString());
+    return *stored != entry.AlterName() || !sameCapitals(entry.NeuerName, entry.AlterName());
 }
 
 // The same for a folder that can be searched but not listed: only the exact name can be asked
@@ -81,7 +81,8 @@ void sortByRow(std::vector<RowVerdict>& rows) {
 // What the pass keeps for the folder of the entries it is walking through.
 struct FolderState {
     const FolderListing* listing = nullptr;
-    NameTable* targets = nullptr;  // new names in capitals, shared by spellings of the folder
+    NameTable* targets =
+        nullptr;  // new names ignoring letter case, shared by the folder's spellings
 };
 
 }  // namespace
@@ -148,7 +149,6 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             }
             current = state;
         }
-        const QString upperName = capitals(name);
         if (current.listing == nullptr) {
             current.listing = folders[currentFolder].listing =
                 &cache.index(currentFolder, fileSystem);
@@ -157,7 +157,7 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             faults |= NameFault::TooLong;
         }
         if (current.listing->complete) {
-            if (clashes(entry, upperName, current.listing->index)) {
+            if (clashes(entry, *current.listing)) {
                 faults |= NameFault::NameTaken;
             }
         } else {
@@ -169,8 +169,7 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             }
         }
         int sameAs = 0;
-        const auto [first, added] =
-            current.targets->insert(upperName, {{}, static_cast<quint64>(row)});
+        const auto [first, added] = current.targets->insert(name, static_cast<quint64>(row));
         if (!added) {
             faults |= NameFault::SameNewName;
             sameAs = static_cast<int>(first->number & kRowBits);

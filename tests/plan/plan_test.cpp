@@ -107,8 +107,8 @@ TEST(FolderIndexCache, OnlyAnUnchangedFolderStillAskedForIsReadOnce) {
     folder.touch("d/b.txt");
     EXPECT_EQ(readsOfACheck(fs), 1);
     EXPECT_EQ(readsOfACheck(fs), 1);
-    EXPECT_NE(cache.index(d, fs).index.find("B.TXT"), nullptr);
-    EXPECT_EQ(cache.index(d, fs).index.find("A.TXT"), nullptr);
+    EXPECT_NE(cache.index(d, fs).index.find(u"B.TXT"), nullptr);
+    EXPECT_EQ(cache.index(d, fs).index.find(u"A.TXT"), nullptr);
 
     UnstampedFileSystem unstamped;  // cannot tell whether the folder changed
     readsOfACheck(unstamped);
