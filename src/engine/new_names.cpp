@@ -192,12 +192,15 @@ QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
         ReplaceAll(replaced, m_settings.SucheText, m_settings.ErsetzeText, true);
         workingName = replaced;
     }
-    QString name;
-    name.reserve(workingName.size() + entry.Typ().size() + 16);
+    // Built in room kept from the last name, then copied at its size: a list holds many names.
+    m_name.resize(0);
     for (const MaskToken& token : m_tokens) {
-        appendToken(name, token, entry, workingName, counter, m_settings);
+        appendToken(m_name, token, entry, workingName, counter, m_settings);
     }
-    return applyLetterCase(name, m_settings.letterCase);
+    if (m_settings.letterCase != LetterCase::Keep) {
+        return applyLetterCase(m_name, m_settings.letterCase);
+    }
+    return QString(m_name.constData(), m_name.size());
 }
 
 int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameSettings& settings,

@@ -25,6 +25,7 @@ class NameGenerator {
   private:
     const std::vector<MaskToken>& m_tokens;
     const RenameSettings& m_settings;
+    mutable QString m_name;
 };
 
 // Replaces every occurrence of search in text; inserted text is never searched again.

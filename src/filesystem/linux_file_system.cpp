@@ -181,8 +181,12 @@ std::optional<PathFacts> LinuxFileSystem::statPath(const QString& path) const {
     struct tm local;
     PathFacts facts{S_ISDIR(st.st_mode), st.st_size, LocalTime{}, identityOf(*entry)};
     if (::localtime_r(&st.st_mtime, &local) != nullptr) {
-        facts.modified = LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                   local.tm_hour,        local.tm_min,     local.tm_sec};
+        facts.modified = LocalTime{local.tm_year + 1900,
+                                   static_cast<quint8>(local.tm_mon + 1),
+                                   static_cast<quint8>(local.tm_mday),
+                                   static_cast<quint8>(local.tm_hour),
+                                   static_cast<quint8>(local.tm_min),
+                                   static_cast<quint8>(local.tm_sec)};
     }
     return facts;
 }
@@ -253,6 +257,7 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
         // Half an index would hide clashes as surely as none.
         listing.index = NameTable();
     }
+    listing.index.squeeze();  // the room reserved from the folder's size may be more than taken
     const long nameMax = ::pathconf(folderOrCurrent(*native), _PC_NAME_MAX);
     listing.nameMax = nameMax > 0 ? static_cast<int>(nameMax) : listing.nameMax;
     return listing;

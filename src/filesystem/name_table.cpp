@@ -16,13 +16,26 @@ quint32 tagOf(size_t hash) {
     return static_cast<quint32>(hash >> 32);
 }
 
+// Slots for count names, at most half of them taken.
+size_t slotsFor(size_t count) {
+    return std::bit_ceil(std::max(kSmallestTable, 2 * count));
+}
+
 }  // namespace
 
 void NameTable::reserve(qsizetype count) {
     m_entries.reserve(static_cast<size_t>(count));
-    const size_t wanted = std::bit_ceil(std::max(kSmallestTable, 2 * static_cast<size_t>(count)));
-    while (m_slots.size() < wanted) {
-        grow();
+    const size_t wanted = slotsFor(static_cast<size_t>(count));
+    if (wanted > m_slots.size()) {
+        layOut(wanted);
+    }
+}
+
+void NameTable::squeeze() {
+    m_entries.shrink_to_fit();
+    const size_t wanted = slotsFor(m_entries.size());
+    if (wanted < m_slots.size()) {
+        layOut(wanted);
     }
 }
 
@@ -46,9 +59,9 @@ const NameTable::Entry* NameTable::find(QStringView name) const {
     return slot.entry < 0 ? nullptr : &m_entries[static_cast<size_t>(slot.entry)];
 }
 
-std::pair<NameTable::Entry*, bool> NameTable::insert(QStringView name, quint64 number) {
+std::pair<NameTable::Entry*, bool> NameTable::add(QStringView name, quint64 number, bool copy) {
     if (2 * (m_entries.size() + 1) > m_slots.size()) {
-        grow();
+        layOut(m_slots.empty() ? kSmallestTable : 2 * m_slots.size());
     }
     const size_t hash = hashOfCapitals(name);
     Slot& slot = m_slots[slotOf(name, hash)];
@@ -58,15 +71,14 @@ std::pair<NameTable::Entry*, bool> NameTable::insert(QStringView name, quint64 n
     slot = Slot{tagOf(hash), static_cast<qint32>(m_entries.size())};
     Entry& entry = m_entries.emplace_back();
     entry.number = number;
-    entry.m_name = keep(name);
+    entry.m_name = copy ? keep(name) : name.utf16();
     entry.m_hashLow = static_cast<quint32>(hash);
     entry.m_length = static_cast<quint32>(name.size());
     return {&entry, true};
 }
 
 // The slots are laid out again from the old ones, which keep the upper half of each hash.
-void NameTable::grow() {
-    const size_t size = m_slots.empty() ? kSmallestTable : 2 * m_slots.size();
+void NameTable::layOut(size_t size) {
     std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(size));
     const size_t mask = size - 1;
     for (const Slot& slot : old) {

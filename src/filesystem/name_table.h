@@ -23,6 +23,8 @@ class NameTable {
     };
 
     void reserve(qsizetype count);
+    // Gives back the room reserved beyond the names there are.
+    void squeeze();
     qsizetype size() const { return static_cast<qsizetype>(m_entries.size()); }
     bool isEmpty() const { return m_entries.empty(); }
 
@@ -30,7 +32,13 @@ class NameTable {
     const Entry* find(QStringView name) const;
     // Adds name with number; where a name with the same capitals is there already, returns its
     // entry to change, and false.
-    std::pair<Entry*, bool> insert(QStringView name, quint64 number);
+    std::pair<Entry*, bool> insert(QStringView name, quint64 number) {
+        return add(name, number, true);
+    }
+    // The same, keeping only a view of name, which must outlive the table.
+    std::pair<Entry*, bool> insertView(QStringView name, quint64 number) {
+        return add(name, number, false);
+    }
     // The name of an entry as it was added.
     static QStringView nameOf(const Entry& entry) {
         return QStringView(entry.m_name, static_cast<qsizetype>(entry.m_length));
@@ -43,8 +51,9 @@ class NameTable {
         qint32 entry = -1;  // index into m_entries; -1 while empty
     };
 
+    std::pair<Entry*, bool> add(QStringView name, quint64 number, bool copy);
     size_t slotOf(QStringView name, size_t hash) const;
-    void grow();
+    void layOut(size_t slots);
     const char16_t* keep(QStringView name);
 
     std::vector<Entry> m_entries;

@@ -60,7 +60,6 @@ class FileEntry {
 
     QString NeuerName;      // proposed new name, "< ? >" while none is current
     FileIdentity identity;  // the file that entered the list, which alone is ever renamed
-    bool Selected = true;
 
   private:
     QString m_path;
@@ -68,6 +67,9 @@ class FileEntry {
     LocalTime m_modified;
     qint32 m_nameAt = 0;  // where the name begins
     qint32 m_dotAt = 0;   // where the extension's dot stands; the path's length without one
+
+  public:
+    bool Selected = true;  // last, in the room the fields before leave
 };
 
 // The size text: "1,5 KB", "1024 Byte", " Byte" for 0.

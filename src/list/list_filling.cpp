@@ -91,7 +91,10 @@ std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths,
     std::vector<std::optional<FileEntry>> candidates(count);
     const auto fillRange = [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
-            candidates[i] = candidateEntry(paths.at(static_cast<qsizetype>(i)), fileSystem);
+            const QString& path = paths.at(static_cast<qsizetype>(i));
+            if (!path.isNull()) {
+                candidates[i] = candidateEntry(path, fileSystem);
+            }
         }
     };
     const size_t threads = std::clamp<size_t>(count / kPathsPerThread, 1,
@@ -113,6 +116,12 @@ std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths,
 struct Candidate {
     std::optional<FileEntry> entry;
     bool spelledAsStored = false;
+};
+
+// A candidate with the path as given, which a path that adds nothing is reported by.
+struct GivenCandidate {
+    Candidate candidate;
+    QString given;
 };
 
 // Candidates taken from their folders' listings where those name the file exactly: only the
@@ -177,73 +186,69 @@ QString listPath(const QString& path, const QString& workingFolder) {
 
 namespace {
 
-// Paths as they enter the list, each with the path given at the same place.
-struct PreparedPaths {
-    QStringList paths;
-    QStringList given;
-    QByteArrayList unrepresentable;
-    QByteArrayList unresolvable;
-};
+// Takes in the paths given, one at a time, as they enter the list; those that cannot enter
+// are sorted out into the result.
+class PathIntake {
+  public:
+    explicit PathIntake(FillResult& result) : m_result(result) {}
 
-// Each native path is let go once read: a long list need not be held twice.
-PreparedPaths preparePaths(QByteArrayList nativePaths) {
-    PreparedPaths prepared;
-    prepared.paths.reserve(nativePaths.size());
-    prepared.given.reserve(nativePaths.size());
-    // Asked for once, at the first relative path.
-    bool asked = false;
-    std::optional<QString> folder;
-    for (QByteArray& given : nativePaths) {
-        const QByteArray native = std::exchange(given, QByteArray());
-        const QString path = QFile::decodeName(native);
+    // The path as it enters the list, and as given; nothing for one sorted out.
+    std::optional<std::pair<QString, QString>> take(const QByteArray& native) {
+        QString path = QFile::decodeName(native);
         const bool ascii = std::all_of(native.begin(), native.end(),
                                        [](char c) { return static_cast<signed char>(c) > 0; });
         if (!ascii && QFile::encodeName(path) != native) {
-            prepared.unrepresentable << native;
-            continue;
+            m_result.unrepresentable << native;
+            return std::nullopt;
         }
         const bool relative = !path.startsWith(u'/');
-        if (relative && !std::exchange(asked, true)) {
-            folder = workingFolder();
+        // Asked for once, at the first relative path.
+        if (relative && !std::exchange(m_asked, true)) {
+            m_folder = workingFolder();
         }
-        if (relative && !folder) {
-            prepared.unresolvable << native;
-            continue;
+        if (relative && !m_folder) {
+            m_result.unresolvable << native;
+            return std::nullopt;
         }
-        prepared.paths << listPath(path, folder.value_or(QString()));
-        prepared.given << path;
+        QString listed = listPath(path, m_folder.value_or(QString()));
+        return std::pair(std::move(listed), std::move(path));
     }
-    return prepared;
-}
 
-// Appends the candidate of each path (candidateAt(index)), reporting the path given at the same
-// place for one that adds nothing.
-FillResult appendFiles(FileList& list, const PreparedPaths& prepared,
-                       const std::function<Candidate(qsizetype)>& candidateAt, FillMode mode,
-                       const FileSystem& fileSystem, const ProgressCallback& progress) {
-    FillResult result;
-    const QStringList& paths = prepared.paths;
-    const QStringList& given = prepared.given;
+  private:
+    FillResult& m_result;
+    bool m_asked = false;
+    std::optional<QString> m_folder;
+};
+
+// Appends the candidate of each of count paths (candidateAt(index), nothing for a path sorted
+// out already), reporting the path given for one that adds nothing.
+void appendFiles(FileList& list, qsizetype count,
+                 const std::function<std::optional<GivenCandidate>(qsizetype)>& candidateAt,
+                 FillMode mode, const FileSystem& fileSystem, const ProgressCallback& progress,
+                 FillResult& result) {
     FoldersIgnoringCase foldersIgnoringCase;
-    list.reserve(list.count() + static_cast<int>(paths.size()));
+    list.reserve(list.count() + static_cast<int>(count));
     // Views of the paths, which stay where they are while their entries move.
     QSet<QStringView> known;
-    known.reserve(list.count() + paths.size());
+    known.reserve(list.count() + count);
     for (const FileEntry& entry : list) {
         known.insert(entry.PfadName());
     }
-    const int count = static_cast<int>(paths.size());
-    for (int i = 1; i <= count; ++i) {
+    for (qsizetype i = 0; i < count; ++i) {
         if (progress) {
-            progress(i, count);
+            progress(static_cast<int>(i + 1), static_cast<int>(count));
         }
-        auto [candidate, spelledAsStored] = candidateAt(i - 1);
+        std::optional<GivenCandidate> taken = candidateAt(i);
+        if (!taken) {
+            continue;
+        }
+        auto& [candidate, spelledAsStored] = taken->candidate;
         if (candidate && mode == FillMode::CommandLine && !spelledAsStored &&
             foldersIgnoringCase.ignores(*candidate, fileSystem)) {
             takeStoredName(*candidate, fileSystem);
         }
         if (!candidate || known.contains(candidate->PfadName())) {
-            result.skipped << given.at(i - 1);
+            result.skipped << taken->given;
             continue;
         }
         known.insert(candidate->PfadName());
@@ -251,11 +256,8 @@ FillResult appendFiles(FileList& list, const PreparedPaths& prepared,
         ++result.added;
     }
     if (progress) {
-        progress(0, count);
+        progress(0, static_cast<int>(count));
     }
-    result.unrepresentable = prepared.unrepresentable;
-    result.unresolvable = prepared.unresolvable;
-    return result;
 }
 
 }  // namespace
@@ -263,21 +265,49 @@ FillResult appendFiles(FileList& list, const PreparedPaths& prepared,
 FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
                     const FileSystem& fileSystem, const ProgressCallback& progress) {
     list.setSorted(false);
-    const PreparedPaths prepared = preparePaths(nativePaths);
-    std::vector<std::optional<FileEntry>> candidates = candidateEntries(prepared.paths, fileSystem);
-    return appendFiles(
-        list, prepared,
-        [&](qsizetype i) { return Candidate{std::move(candidates[static_cast<size_t>(i)])}; }, mode,
-        fileSystem, progress);
+    FillResult result;
+    PathIntake intake(result);
+    // The paths as given and as they enter the list, at the places of the native ones; null
+    // where sorted out.
+    QStringList given(nativePaths.size());
+    QStringList paths(nativePaths.size());
+    for (qsizetype i = 0; i < nativePaths.size(); ++i) {
+        if (auto taken = intake.take(nativePaths.at(i))) {
+            std::tie(paths[i], given[i]) = std::move(*taken);
+        }
+    }
+    std::vector<std::optional<FileEntry>> candidates = candidateEntries(paths, fileSystem);
+    appendFiles(
+        list, paths.size(),
+        [&](qsizetype i) -> std::optional<GivenCandidate> {
+            if (paths.at(i).isNull()) {
+                return std::nullopt;
+            }
+            return GivenCandidate{{std::move(candidates[static_cast<size_t>(i)])}, given.at(i)};
+        },
+        mode, fileSystem, progress, result);
+    return result;
 }
 
 FillResult addListedFiles(FileList& list, QByteArrayList nativePaths, const FileSystem& fileSystem,
                           FolderIndexCache& folders) {
     list.setSorted(false);
-    const PreparedPaths prepared = preparePaths(std::move(nativePaths));
+    FillResult result;
+    PathIntake intake(result);
     ListedCandidates listed(fileSystem, folders);
-    return appendFiles(list, prepared, [&](qsizetype i) { return listed.of(prepared.paths.at(i)); },
-                       FillMode::CommandLine, fileSystem, {});
+    appendFiles(
+        list, nativePaths.size(),
+        [&](qsizetype i) -> std::optional<GivenCandidate> {
+            // Each native path is let go once read: a long list need not be held twice.
+            const QByteArray native = std::exchange(nativePaths[i], QByteArray());
+            auto taken = intake.take(native);
+            if (!taken) {
+                return std::nullopt;
+            }
+            return GivenCandidate{listed.of(taken->first), std::move(taken->second)};
+        },
+        FillMode::CommandLine, fileSystem, {}, result);
+    return result;
 }
 
 FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,

@@ -169,7 +169,8 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             }
         }
         int sameAs = 0;
-        const auto [first, added] = current.targets->insert(name, static_cast<quint64>(row));
+        // The list, and with it the new names, outlives the table.
+        const auto [first, added] = current.targets->insertView(name, static_cast<quint64>(row));
         if (!added) {
             faults |= NameFault::SameNewName;
             sameAs = static_cast<int>(first->number & kRowBits);

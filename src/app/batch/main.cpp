@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <malloc.h>
 #include <signal.h>
 #include <unistd.h>
 #include <csignal>
@@ -32,6 +33,10 @@ void stopOnSignals() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A fixed threshold keeps each large block (a list of paths, a folder's table) in a mapping
+    // of its own, given back when freed; glibc would otherwise raise the threshold at the first
+    // such block freed and keep the later ones in its heap for good.
+    ::mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     QCoreApplication app(argc, argv);
     stopOnSignals();
     // Opened without QIODevice::Unbuffered: QFile buffers writes, and the file descriptors
