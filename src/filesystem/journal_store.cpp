@@ -21,8 +21,8 @@ class FileJournalWriter : public JournalWriter {
         ::close(m_folderFd);
     }
 
-    void append(const QByteArray& bytes) override {
-        m_buffer += bytes;
+    void append(QByteArrayView bytes) override {
+        m_buffer.append(bytes);
         if (m_buffer.size() >= kBufferBytes) {
             flush();
         }

@@ -9,7 +9,7 @@
 class JournalWriter {
   public:
     virtual ~JournalWriter() = default;
-    virtual void append(const QByteArray& bytes) = 0;
+    virtual void append(QByteArrayView bytes) = 0;
     // Writes what is buffered, then syncs the file and its folder; false when that fails.
     virtual bool sync() = 0;
 };

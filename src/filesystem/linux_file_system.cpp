@@ -35,11 +35,11 @@ std::optional<QByteArray> nativePath(const QString& path) {
 // folder.
 // Written into bytes, whose room is kept from one renaming to the next; false for a name that
 // is empty or would reach another folder.
-bool nativeName(QStringView name, QByteArray& bytes) {
+bool nativeName(QStringView name, std::string& bytes) {
     bytes.clear();
     appendNative(bytes, name);
-    return !bytes.isEmpty() && !bytes.contains('/') && !bytes.contains('\0') && bytes != "." &&
-           bytes != "..";
+    return !bytes.empty() && bytes.find_first_of(std::string_view("/\0", 2)) == std::string::npos &&
+           bytes != "." && bytes != "..";
 }
 
 const char* folderOrCurrent(const QByteArray& folder) {
@@ -237,7 +237,8 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
     if (!native) {
         return listing;
     }
-    listing.complete = forEachEntry(*native, [&listing](int fd, const dirent& entry) {
+    QString name;  // its room kept from one entry to the next
+    listing.complete = forEachEntry(*native, [&listing, &name](int fd, const dirent& entry) {
         if (listing.device == 0) {
             struct stat st;
             if (::fstat(fd, &st) == 0) {
@@ -249,7 +250,8 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
             }
         }
         if (isOrdinaryEntry(fd, entry)) {
-            listing.add(QFile::decodeName(entry.d_name), entry.d_type == DT_REG ? entry.d_ino : 0);
+            assignNative(name, entry.d_name);
+            listing.add(name, entry.d_type == DT_REG ? entry.d_ino : 0);
         }
         return true;
     });
@@ -265,12 +267,12 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
 
 NameLookup LinuxFileSystem::lookup(const QString& folder, const QString& name) const {
     const std::optional<QByteArray> nativeFolder = nativePath(folder);
-    QByteArray native;
+    std::string native;
     if (!nativeFolder || !nativeName(name, native)) {
         return {false, std::nullopt, false};
     }
-    if (const std::optional<struct statx> entry =
-            entryAt(AT_FDCWD, (*nativeFolder + native).constData())) {
+    native.insert(0, nativeFolder->constData(), static_cast<size_t>(nativeFolder->size()));
+    if (const std::optional<struct statx> entry = entryAt(AT_FDCWD, native.c_str())) {
         return {true, identityOf(*entry), S_ISDIR(entry->stx_mode)};
     }
     return {errno == ENOENT || errno == ENAMETOOLONG, std::nullopt, false};
@@ -340,25 +342,25 @@ int LinuxFileSystem::renameNoReplace(int fd, const char* from, const char* to) {
 
 // A change of letter case on a file system that ignores it: the new name is taken by the file
 // itself, so the file steps aside under a free name of the same folder first.
-RenameResult LinuxFileSystem::renameThroughTemporary(int fd, const QByteArray& from,
-                                                     const QByteArray& to) {
+RenameResult LinuxFileSystem::renameThroughTemporary(int fd, const std::string& from,
+                                                     const std::string& to) {
     static unsigned serial = 0;
     const QByteArray prefix = "taufix-" + QByteArray::number(::getpid()) + '-';
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         const QByteArray temporary = prefix + QByteArray::number(++serial) + ".tmp";
-        const int error = renameNoReplace(fd, from.constData(), temporary.constData());
+        const int error = renameNoReplace(fd, from.c_str(), temporary.constData());
         if (error == EEXIST) {
             continue;
         }
         if (error != 0) {
             return {failureOf(error), {}};
         }
-        const int onward = renameNoReplace(fd, temporary.constData(), to.constData());
+        const int onward = renameNoReplace(fd, temporary.constData(), to.c_str());
         if (onward == 0) {
             return {};
         }
         // Should even the way back fail, the file stays whole under the temporary name.
-        const bool back = renameNoReplace(fd, temporary.constData(), from.constData()) == 0;
+        const bool back = renameNoReplace(fd, temporary.constData(), from.c_str()) == 0;
         return {failureOf(onward), back ? QString() : QFile::decodeName(temporary)};
     }
     return {RenameFailure::Other, {}};
@@ -383,8 +385,8 @@ int LinuxFileSystem::folderDescriptor(QStringView folder, bool afresh) {
 
 RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStringView to,
                                      const FileIdentity& identity) {
-    QByteArray& source = m_source;
-    QByteArray& target = m_target;
+    std::string& source = m_source;
+    std::string& target = m_target;
     if (!nativeName(from, source)) {
         return {RenameFailure::SourceChanged, {}};
     }
@@ -394,10 +396,10 @@ RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStri
     int fd = folderDescriptor(folder);
     // The file the list names must still be the one it listed; a folder opened for an earlier
     // renaming may have been replaced under its path since, so it is opened afresh once.
-    std::optional<FileIdentity> found = fd < 0 ? std::nullopt : identityAt(fd, source.constData());
+    std::optional<FileIdentity> found = fd < 0 ? std::nullopt : identityAt(fd, source.c_str());
     if (!isFile(found, identity)) {
         fd = folderDescriptor(folder, true);
-        found = fd < 0 ? std::nullopt : identityAt(fd, source.constData());
+        found = fd < 0 ? std::nullopt : identityAt(fd, source.c_str());
     }
     if (fd < 0) {
         return {failureOf(errno), {}};
@@ -408,13 +410,13 @@ RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStri
     if (source == target) {
         return {};
     }
-    const int error = renameNoReplace(fd, source.constData(), target.constData());
+    const int error = renameNoReplace(fd, source.c_str(), target.c_str());
     if (error == 0) {
         return {RenameFailure::None, {}, found->bornNs};
     }
     // A taken name may be taken by the file itself, on a file system that ignores letter case.
     if (error != EEXIST || !sameCapitals(from, to) ||
-        !isFile(identityAt(fd, target.constData()), identity)) {
+        !isFile(identityAt(fd, target.c_str()), identity)) {
         return {failureOf(error), {}};
     }
     RenameResult result = renameThroughTemporary(fd, source, target);

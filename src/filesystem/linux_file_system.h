@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <string>
 
 #include "filesystem/file_system.h"
 
@@ -35,10 +36,11 @@ class LinuxFileSystem : public FileSystem {
     int folderDescriptor(QStringView folder, bool afresh = false);
     // A renaming that never replaces, also where the file system refuses the flag.
     int renameNoReplace(int folderFd, const char* from, const char* to);
-    RenameResult renameThroughTemporary(int folderFd, const QByteArray& from, const QByteArray& to);
+    RenameResult renameThroughTemporary(int folderFd, const std::string& from,
+                                        const std::string& to);
 
     QString m_openFolder;
     int m_openFolderFd = -1;
-    QByteArray m_source;  // the names of the renaming at hand, their room kept for the next
-    QByteArray m_target;
+    std::string m_source;  // the names of the renaming at hand, their room kept for the next
+    std::string m_target;
 };

@@ -17,16 +17,30 @@
 #include "filesystem/capitals.h"
 #include "filesystem/file_system.h"
 #include "filesystem/folder_index_cache.h"
+#include "filesystem/native_text.h"
 
 namespace {
 
 // Below this many paths a fill is over before threads would have started.
 constexpr int kPathsPerThread = 2000;
 
+// Whether the path is relative or holds an empty or "." component: "//", "/./", a "/" or "/."
+// at the end. One pass, since every path given goes through it.
 bool needsCleaning(const QString& path) {
-    return !path.startsWith(u'/') || path.contains(QStringLiteral("//")) ||
-           path.contains(QStringLiteral("/./")) || path.endsWith(u'/') ||
-           path.endsWith(QStringLiteral("/."));
+    if (!path.startsWith(u'/')) {
+        return true;
+    }
+    const qsizetype size = path.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (path[i] != u'/') {
+            continue;
+        }
+        const QChar next = i + 1 < size ? path[i + 1] : u'/';
+        if (next == u'/' || (next == u'.' && (i + 2 == size || path[i + 2] == u'/'))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The entry a path would add, from what one stat tells; nothing for folders and paths that name
@@ -138,8 +152,8 @@ class ListedCandidates {
             m_listing = &m_folders.index(m_folder, m_fileSystem);
             m_inodesAgree.reset();
         }
-        const QString name = path.sliced(nameAt);
-        const std::optional<FileIdentity> listed = m_listing->regularFile(name);
+        const std::optional<FileIdentity> listed =
+            m_listing->regularFile(QStringView(path).sliced(nameAt));
         if (listed && m_inodesAgree.value_or(false)) {
             return {FileEntry(path, 0, {}, *listed), true};
         }
@@ -194,9 +208,8 @@ class PathIntake {
 
     // The path as it enters the list, and as given; nothing for one sorted out.
     std::optional<std::pair<QString, QString>> take(const QByteArray& native) {
-        QString path = QFile::decodeName(native);
-        const bool ascii = std::all_of(native.begin(), native.end(),
-                                       [](char c) { return static_cast<signed char>(c) > 0; });
+        QString path;
+        const bool ascii = assignNative(path, native);
         if (!ascii && QFile::encodeName(path) != native) {
             m_result.unrepresentable << native;
             return std::nullopt;

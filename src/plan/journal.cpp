@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <algorithm>
 #include <charconv>
 #include <concepts>
 #include <iterator>
@@ -19,9 +18,7 @@ const QByteArray kHeader = "taufix-journal 1\n";
 // A field may hold any byte but the ones the format uses (tab, line end and "%"), which are
 // percent-encoded, as are other control characters and bytes beyond ASCII; the rest stays
 // readable.
-bool plainInField(char c) {
-    return c >= ' ' && c <= '~' && c != '%';
-}
+constexpr char kPercent = '%';
 
 QByteArray percentEncoded(const QByteArray& bytes) {
     return bytes.toPercentEncoding(" !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~");
@@ -34,26 +31,29 @@ QString unescaped(const QByteArray& field) {
 // A record built field by field in one buffer, kept from one line to the next.
 class Line {
   public:
-    explicit Line(QByteArray& buffer, const char* kind) : m_buffer(buffer) {
-        m_buffer.clear();
-        m_buffer.append(kind);
+    explicit Line(std::string& buffer, const char* kind) : m_buffer(buffer) {
+        m_buffer.assign(kind);
     }
     Line& operator<<(QStringView text) {
-        m_buffer.append('\t');
-        appendNativeEscaped(m_buffer, text, plainInField, percentEncoded);
+        m_buffer += '\t';
+        appendNativeEscaped(m_buffer, {text}, kPercent, percentEncoded);
         return *this;
     }
     template <std::integral Number>
     Line& operator<<(Number number) {
         char digits[24];
         const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-        m_buffer.append('\t').append(digits, end - digits);
+        m_buffer += '\t';
+        m_buffer.append(digits, end);
         return *this;
     }
-    const QByteArray& done() { return m_buffer.append('\n'); }
+    QByteArrayView done() {
+        m_buffer += '\n';
+        return QByteArrayView(m_buffer.data(), static_cast<qsizetype>(m_buffer.size()));
+    }
 
   private:
-    QByteArray& m_buffer;
+    std::string& m_buffer;
 };
 
 // Names sort by the time they were made, to the millisecond, then by process and, padded so

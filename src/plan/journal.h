@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "filesystem/file_system.h"
 
@@ -52,7 +53,7 @@ class RunJournal {
 
   private:
     std::unique_ptr<JournalWriter> m_writer;
-    QByteArray m_line;  // the line being written, its memory kept from one to the next
+    std::string m_line;  // the line being written, its memory kept from one to the next
 };
 
 // A journal as read back.

@@ -42,9 +42,8 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, Jour
             record.rename(fileSystem, static_cast<int>(e), entry.InOrdner(), entry.AlterName(),
                           entry.NeuerName, entry.identity);
         if (outcome.renamed()) {
-            const RenamedFile file{entry.PfadName(), entry.newPath()};
             ++result.renamed;
-            decision.renamed(file);
+            decision.renamed(entry);
             renamed[static_cast<size_t>(i - 1)] = true;
             continue;
         }

@@ -16,13 +16,14 @@ struct RenamedFile {
     QString to;    // full path after
 };
 
-// Follows a run: told each renaming as it happens, asked after each failure whether to go on
-// (OK) or end the run (Cancel), and asked before each renaming whether to stop.
+// Follows a run: told each renaming as it happens (the entry still with its old path), asked
+// after each failure whether to go on (OK) or end the run (Cancel), and asked before each
+// renaming whether to stop.
 class FailureDecision {
   public:
     virtual ~FailureDecision() = default;
     virtual bool continueAfterFailure(const FileEntry& entry, const RenameResult& result) = 0;
-    virtual void renamed(const RenamedFile& file) { Q_UNUSED(file); }
+    virtual void renamed(const FileEntry& entry) { Q_UNUSED(entry); }
     virtual bool stopRequested() { return false; }
 };
 

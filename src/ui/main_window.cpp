@@ -85,8 +85,8 @@ class MessageBoxDecision : public FailureDecision {
     explicit MessageBoxDecision(QWidget* parent) : m_parent(parent) {}
 
     // The report of the run: the new names in its order, each on a line of its own.
-    void renamed(const RenamedFile& file) override {
-        report += QStringView(file.to).sliced(file.to.lastIndexOf(u'/') + 1);
+    void renamed(const FileEntry& entry) override {
+        report += entry.NeuerName;
         report += u'\n';
     }
     QString report;

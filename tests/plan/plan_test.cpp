@@ -294,7 +294,9 @@ struct Decision : FailureDecision, UndoListener {
         return goOn();
     }
     bool stopRequested() override { return stop(); }
-    void renamed(const RenamedFile& file) override { renamedFiles << file; }
+    void renamed(const FileEntry& entry) override {
+        renamedFiles << RenamedFile{entry.PfadName(), entry.newPath()};
+    }
     std::function<bool()> goOn = [] { return true; }, stop = [] { return false; };
     QStringList asked;
     QList<RenamedFile> renamedFiles;  // in the order of the run

@@ -2,16 +2,13 @@
 
 #include <QFile>
 #include <QIODevice>
-#include <algorithm>
 
 #include "filesystem/native_text.h"
 
 namespace {
 
-// A byte a readable path shows as it is.
-bool plainInPath(char c) {
-    return c >= ' ' && c <= '~' && c != '\\';
-}
+// Bytes a readable path shows as they are: printable ASCII but the escape character.
+constexpr char kEscape = '\\';
 
 bool isValidUtf8(const QByteArray& bytes) {
     return QFile::encodeName(QString::fromUtf8(bytes)) == bytes;
@@ -20,7 +17,7 @@ bool isValidUtf8(const QByteArray& bytes) {
 }  // namespace
 
 QByteArray readablePath(const QByteArray& native) {
-    if (std::all_of(native.begin(), native.end(), plainInPath)) {
+    if (isPlainAscii(native, kEscape)) {
         return native;
     }
     const bool escapeHighBytes = !isValidUtf8(native);
@@ -46,16 +43,20 @@ QByteArray readablePath(const QByteArray& native) {
 BatchOutput::BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine)
     : m_out(out), m_err(err), m_nulSeparated(nulSeparated), m_lineByLine(lineByLine) {}
 
-void BatchOutput::renaming(const QString& from, const QString& to) {
+void BatchOutput::renaming(QStringView folder, QStringView from, QStringView to) {
+    m_line.clear();
     if (m_nulSeparated) {
-        line(m_out, QFile::encodeName(from), '\0');
-        line(m_out, QFile::encodeName(to), '\0');
+        appendNative(m_line, folder);
+        appendNative(m_line, from);
+        m_line += '\0';
+        appendNative(m_line, folder);
+        appendNative(m_line, to);
+        line(m_out, m_line, '\0');
         return;
     }
-    m_line.clear();
-    appendNativeEscaped(m_line, from, plainInPath, readablePath);
-    m_line.append('\t');
-    appendNativeEscaped(m_line, to, plainInPath, readablePath);
+    appendNativeEscaped(m_line, {folder, from}, kEscape, readablePath);
+    m_line += '\t';
+    appendNativeEscaped(m_line, {folder, to}, kEscape, readablePath);
     line(m_out, m_line);
 }
 
@@ -74,8 +75,8 @@ void BatchOutput::failure(const QString& prefix, const QString& from, const QStr
                     readablePath(QFile::encodeName(to)) + " (" + reason.toUtf8() + ')');
 }
 
-void BatchOutput::line(QIODevice& device, const QByteArray& bytes, char end) {
-    device.write(bytes);
+void BatchOutput::line(QIODevice& device, QByteArrayView bytes, char end) {
+    device.write(bytes.data(), bytes.size());
     device.write(&end, 1);
     if (m_lineByLine) {
         if (auto* file = qobject_cast<QFile*>(&device)) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
 
 class QIODevice;
 
@@ -17,7 +18,8 @@ class BatchOutput {
     // lineByLine: every line is written at once, as on a terminal; otherwise in blocks.
     BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine);
 
-    void renaming(const QString& from, const QString& to);
+    // folder + from renamed to folder + to.
+    void renaming(QStringView folder, QStringView from, QStringView to);
     void message(const QString& text);
     // prefix, the readable path and suffix as one message.
     void messageAbout(const QString& prefix, const QByteArray& nativePath,
@@ -27,11 +29,11 @@ class BatchOutput {
                  const QString& reason);
 
   private:
-    void line(QIODevice& device, const QByteArray& bytes, char end = '\n');
+    void line(QIODevice& device, QByteArrayView bytes, char end = '\n');
 
     QIODevice& m_out;
     QIODevice& m_err;
     bool m_nulSeparated;
     bool m_lineByLine;
-    QByteArray m_line;  // the renaming being written, its room kept for the next
+    std::string m_line;  // the renaming being written, its room kept for the next
 };

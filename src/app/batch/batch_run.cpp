@@ -47,7 +47,9 @@ class StreamingDecision : public FailureDecision {
                          entry.PfadName(), entry.newPath(), reasonText(result));
         return true;
     }
-    void renamed(const RenamedFile& file) override { m_output.renaming(file.from, file.to); }
+    void renamed(const FileEntry& entry) override {
+        m_output.renaming(entry.InOrdner(), entry.AlterName(), entry.NeuerName);
+    }
     bool stopRequested() override { return m_stop(); }
 
   private:
@@ -60,7 +62,7 @@ class StreamingUndo : public UndoListener {
     StreamingUndo(BatchOutput& output, const std::function<bool()>& stop)
         : m_output(output), m_stop(stop) {}
 
-    void restored(const RenamedFile& file) override { m_output.renaming(file.from, file.to); }
+    void restored(const RenamedFile& file) override { m_output.renaming({}, file.from, file.to); }
     void notRestored(const NotRestored& file) override {
         const JournalEntry& entry = file.entry;
         m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht zurückbenennen: "),
@@ -285,7 +287,7 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     }
     if (!options.apply) {
         for (const FileEntry& entry : list) {
-            output.renaming(entry.PfadName(), entry.newPath());
+            output.renaming(entry.InOrdner(), entry.AlterName(), entry.NeuerName);
         }
         return kPlanSound;
     }
