@@ -35,6 +35,9 @@ bool assignNative(QString& text, QByteArrayView bytes) {
         text = QFile::decodeName(bytes.toByteArray());
         return false;
     }
+    if (text.capacity() < size) {
+        text = QString(size, Qt::Uninitialized);  // at its size: a list may keep it
+    }
     text.resize(size);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (qsizetype i = 0; i < size; ++i) {

@@ -3,36 +3,40 @@
 #include <QLocale>
 #include <QString>
 #include <algorithm>
-#include <vector>
 
 namespace {
 
-// Control characters are left to the collator, which ignores some of them.
-constexpr char16_t kFirstRanked = u' ';
-constexpr char16_t kLastRanked = u'~';
+// Printable ASCII in the German collation's order, ignoring letter case: the characters of one
+// entry share a rank. Without contractions among them, as in every German collation, comparing
+// rank by rank is comparing the texts; a test sorts random names both ways. Control characters
+// are left to the collator, which ignores some of them.
+constexpr const char* kRankedCharacters[] = {
+    " ",  "_",  "-",  ",",  ";",  ":",  "!",  "?",  ".",  "'",  "\"", "(",  ")",  "[",
+    "]",  "{",  "}",  "@",  "*",  "/",  "\\", "&",  "#",  "%",  "`",  "^",  "+",  "<",
+    "=",  ">",  "|",  "~",  "$",  "0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",
+    "9",  "Aa", "Bb", "Cc", "Dd", "Ee", "Ff", "Gg", "Hh", "Ii", "Jj", "Kk", "Ll", "Mm",
+    "Nn", "Oo", "Pp", "Qq", "Rr", "Ss", "Tt", "Uu", "Vv", "Ww", "Xx", "Yy", "Zz"};
 
 }  // namespace
 
-TextOrder::TextOrder() : m_collator(QLocale(QLocale::German, QLocale::Germany)) {
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-    m_collator.setNumericMode(false);
-    // Each printable character on its own, in collation order: letters of either case share a
-    // rank. Without contractions among them, as in every German collation, comparing rank by
-    // rank is comparing the texts.
-    std::vector<QString> characters;
-    for (char16_t c = kFirstRanked; c <= kLastRanked; ++c) {
-        characters.emplace_back(QChar(c));
-    }
-    std::stable_sort(characters.begin(), characters.end(), [&](const QString& a, const QString& b) {
-        return m_collator.compare(a, b) < 0;
-    });
+TextOrder::TextOrder() {
     quint8 rank = 0;
-    for (size_t i = 0; i < characters.size(); ++i) {
-        if (i == 0 || m_collator.compare(characters[i - 1], characters[i]) != 0) {
-            ++rank;
+    for (const char* characters : kRankedCharacters) {
+        ++rank;
+        for (const char* c = characters; *c != 0; ++c) {
+            m_rank[static_cast<unsigned char>(*c)] = rank;
         }
-        m_rank[characters[i].at(0).unicode()] = rank;
     }
+}
+
+const QCollator& TextOrder::collator() const {
+    // Made when first needed: its data is megabytes that lists of ASCII names never touch.
+    if (!m_collator) {
+        m_collator.emplace(QLocale(QLocale::German, QLocale::Germany));
+        m_collator->setCaseSensitivity(Qt::CaseInsensitive);
+        m_collator->setNumericMode(false);
+    }
+    return *m_collator;
 }
 
 bool TextOrder::ranked(QStringView text) const {
@@ -50,7 +54,7 @@ int TextOrder::compare(QStringView a, QStringView b) const {
         const int rankA = rank(a[i]);
         const int rankB = rank(b[i]);
         if (rankA == 0 || rankB == 0) {
-            return m_collator.compare(a, b);
+            return collator().compare(a, b);
         }
         if (rankA != rankB) {
             return rankA - rankB;
@@ -59,7 +63,7 @@ int TextOrder::compare(QStringView a, QStringView b) const {
     // The rest of the longer text may still be ignored by the collation.
     const QStringView rest = (a.size() > b.size() ? a : b).sliced(common);
     if (!std::all_of(rest.begin(), rest.end(), rank)) {
-        return m_collator.compare(a, b);
+        return collator().compare(a, b);
     }
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
