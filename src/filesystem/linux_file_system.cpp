@@ -38,8 +38,11 @@ std::optional<QByteArray> nativePath(const QString& path) {
 bool nativeName(QStringView name, std::string& bytes) {
     bytes.clear();
     appendNative(bytes, name);
-    return !bytes.empty() && bytes.find_first_of(std::string_view("/\0", 2)) == std::string::npos &&
-           bytes != "." && bytes != "..";
+    bool reachesElsewhere = false;
+    for (const char c : bytes) {
+        reachesElsewhere |= c == '/' || c == '\0';
+    }
+    return !bytes.empty() && !reachesElsewhere && bytes != "." && bytes != "..";
 }
 
 const char* folderOrCurrent(const QByteArray& folder) {

@@ -57,12 +57,11 @@ bool isPlainAscii(QByteArrayView bytes, char special) {
     return other == 0;
 }
 
-void appendNativeEscaped(std::string& bytes, std::initializer_list<QStringView> texts, char special,
-                         QByteArray (*escape)(const QByteArray&)) {
+void appendNativeEscaped(std::string& bytes, std::string_view prefix, QStringView text,
+                         char special, QByteArray (*escape)(const QByteArray&)) {
     const size_t at = bytes.size();
-    for (const QStringView text : texts) {
-        appendNative(bytes, text);
-    }
+    bytes.append(prefix);
+    appendNative(bytes, text);
     const QByteArrayView added(bytes.data() + at, static_cast<qsizetype>(bytes.size() - at));
     if (!isPlainAscii(added, special)) {
         const QByteArray escaped = escape(added.toByteArray());

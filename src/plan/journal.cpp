@@ -24,6 +24,10 @@ QByteArray percentEncoded(const QByteArray& bytes) {
     return bytes.toPercentEncoding(" !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~");
 }
 
+void appendField(std::string& bytes, QStringView text) {
+    appendNativeEscaped(bytes, {}, text, kPercent, percentEncoded);
+}
+
 QString unescaped(const QByteArray& field) {
     return QFile::decodeName(QByteArray::fromPercentEncoding(field));
 }
@@ -36,7 +40,13 @@ class Line {
     }
     Line& operator<<(QStringView text) {
         m_buffer += '\t';
-        appendNativeEscaped(m_buffer, {text}, kPercent, percentEncoded);
+        appendField(m_buffer, text);
+        return *this;
+    }
+    // A field made already.
+    Line& operator<<(const std::string& field) {
+        m_buffer += '\t';
+        m_buffer += field;
         return *this;
     }
     template <std::integral Number>
@@ -89,8 +99,9 @@ bool RunJournal::open(JournalStore& store, const QString& undone) {
 
 void RunJournal::plan(QStringView folder, QStringView from, QStringView to,
                       const FileIdentity& identity) {
-    m_writer->append((Line(m_line, "plan") << folder << from << to << identity.device
-                                           << identity.inode << identity.type << identity.bornNs)
+    m_writer->append((Line(m_line, "plan")
+                      << m_folderField.of(folder, appendField) << from << to << identity.device
+                      << identity.inode << identity.type << identity.bornNs)
                          .done());
 }
 

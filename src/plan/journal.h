@@ -9,6 +9,7 @@
 #include <string>
 
 #include "filesystem/file_system.h"
+#include "filesystem/native_text.h"
 
 class JournalStore;
 class JournalWriter;
@@ -54,6 +55,7 @@ class RunJournal {
   private:
     std::unique_ptr<JournalWriter> m_writer;
     std::string m_line;  // the line being written, its memory kept from one to the next
+    KeptBytes m_folderField;
 };
 
 // A journal as read back.

@@ -10,6 +10,9 @@ namespace {
 // Bytes a readable path shows as they are: printable ASCII but the escape character.
 constexpr char kEscape = '\\';
 
+// Renamings go out in blocks of this size: a write per line would cost more than making it.
+constexpr size_t kBlockBytes = 64 * 1024;
+
 bool isValidUtf8(const QByteArray& bytes) {
     return QFile::encodeName(QString::fromUtf8(bytes)) == bytes;
 }
@@ -43,21 +46,42 @@ QByteArray readablePath(const QByteArray& native) {
 BatchOutput::BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine)
     : m_out(out), m_err(err), m_nulSeparated(nulSeparated), m_lineByLine(lineByLine) {}
 
+BatchOutput::~BatchOutput() {
+    flushRenamings();
+}
+
 void BatchOutput::renaming(QStringView folder, QStringView from, QStringView to) {
-    m_line.clear();
+    const std::string& nativeFolder = m_folder.of(
+        folder, [](std::string& bytes, QStringView text) { appendNative(bytes, text); });
     if (m_nulSeparated) {
-        appendNative(m_line, folder);
-        appendNative(m_line, from);
-        m_line += '\0';
-        appendNative(m_line, folder);
-        appendNative(m_line, to);
-        line(m_out, m_line, '\0');
+        m_renamings += nativeFolder;
+        appendNative(m_renamings, from);
+        m_renamings += '\0';
+        m_renamings += nativeFolder;
+        appendNative(m_renamings, to);
+        m_renamings += '\0';
+    } else {
+        appendNativeEscaped(m_renamings, nativeFolder, from, kEscape, readablePath);
+        m_renamings += '\t';
+        appendNativeEscaped(m_renamings, nativeFolder, to, kEscape, readablePath);
+        m_renamings += '\n';
+    }
+    if (m_lineByLine || m_renamings.size() >= kBlockBytes) {
+        flushRenamings();
+    }
+}
+
+void BatchOutput::flushRenamings() {
+    if (m_renamings.empty()) {
         return;
     }
-    appendNativeEscaped(m_line, {folder, from}, kEscape, readablePath);
-    m_line += '\t';
-    appendNativeEscaped(m_line, {folder, to}, kEscape, readablePath);
-    line(m_out, m_line);
+    m_out.write(m_renamings.data(), static_cast<qint64>(m_renamings.size()));
+    m_renamings.clear();
+    if (m_lineByLine) {
+        if (auto* file = qobject_cast<QFile*>(&m_out)) {
+            file->flush();
+        }
+    }
 }
 
 void BatchOutput::message(const QString& text) {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+#include "filesystem/native_text.h"
+
 class QIODevice;
 
 // A path for a person to read: control characters, backslashes and bytes that are no valid
@@ -17,6 +19,8 @@ class BatchOutput {
   public:
     // lineByLine: every line is written at once, as on a terminal; otherwise in blocks.
     BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine);
+    // Writes the renamings not written yet.
+    ~BatchOutput();
 
     // folder + from renamed to folder + to.
     void renaming(QStringView folder, QStringView from, QStringView to);
@@ -30,10 +34,12 @@ class BatchOutput {
 
   private:
     void line(QIODevice& device, QByteArrayView bytes, char end = '\n');
+    void flushRenamings();
 
     QIODevice& m_out;
     QIODevice& m_err;
     bool m_nulSeparated;
     bool m_lineByLine;
-    std::string m_line;  // the renaming being written, its room kept for the next
+    std::string m_renamings;  // the renamings not written yet
+    KeptBytes m_folder;
 };
