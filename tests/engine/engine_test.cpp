@@ -118,6 +118,26 @@ TEST(NewNames, ProgressRunsOverEveryEntryAndEndsAtZero) {
     EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}, {0, 2}}));
 }
 
+TEST(NewNames, ALongListIsNamedRowByRowWithItsCounterAndMarks) {
+    FileList list;
+    for (int i = 1; i <= 9001; ++i) {
+        list.append(FileEntry(QStringLiteral("/x/f%1.txt").arg(i), 1, {}));
+        list.at(i).Selected = i % 3 != 0;
+    }
+    RenameSettings settings;
+    settings.Start = 10;
+    settings.Step = 2;
+    int progressMaximum = 0;
+    EXPECT_EQ(FillNewNameColumn(
+                  list, TranslateMaske("[NAME]-[ZAHL][TYP]"), settings,
+                  [&](int value, int) { progressMaximum = std::max(progressMaximum, value); }),
+              6001);
+    for (int i = 1; i <= 9001; ++i) {
+        ASSERT_EQ(list.at(i).NeuerName, QStringLiteral("f%1-%2.txt").arg(i).arg(8 + 2 * i)) << i;
+    }
+    EXPECT_EQ(progressMaximum, 9001);
+}
+
 TEST(ReplaceAll, ReplacesIgnoringCaseWithoutSearchingInsertedText) {
     const struct Case {
         const char *text, *search, *replacement, *expected;
