@@ -226,7 +226,9 @@ int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameS
         const NameGenerator generator(mask.MaskTokens, settings);
         for (int p = first; p <= last; ++p) {
             if (report) {
-                report(std::min(count, p * count / firstHalf), count);  // both halves move alike
+                // Both halves move alike.
+                report(static_cast<int>(std::min<qint64>(count, qint64{p} * count / firstHalf)),
+                       count);
             }
             FileEntry& entry = list.at(p);
             entry.NeuerName =

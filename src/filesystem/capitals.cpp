@@ -37,7 +37,9 @@ size_t hashOfAsciiCapitals(QStringView text) {
         hash ^= hash >> 29;
     }
     quint64 rest = 0;
-    std::memcpy(&rest, units + i, static_cast<size_t>(size - i) * sizeof(char16_t));
+    if (i < size) {  // an empty text may have no units at all to point to
+        std::memcpy(&rest, units + i, static_cast<size_t>(size - i) * sizeof(char16_t));
+    }
     hash = (hash ^ asciiCapitalsOf(rest)) * kMultiplier;
     hash ^= hash >> 33;
     hash *= 0xff51afd7ed558ccd;

@@ -31,10 +31,8 @@ std::optional<QByteArray> nativePath(const QString& path) {
     return native;
 }
 
-// A bare name as the kernel takes it; nothing for one that is empty or would reach another
-// folder.
-// Written into bytes, whose room is kept from one renaming to the next; false for a name that
-// is empty or would reach another folder.
+// A bare name as the kernel takes it, written into bytes, whose room is kept from one renaming
+// to the next; false for a name that is empty or would reach another folder.
 bool nativeName(QStringView name, std::string& bytes) {
     bytes.clear();
     appendNative(bytes, name);
