@@ -2,6 +2,7 @@
 
 #include <QHashFunctions>
 #include <QString>
+#include <future>
 #include <optional>
 #include <unordered_map>
 
@@ -14,6 +15,9 @@
 class FolderIndexCache {
   public:
     const FolderListing& index(const QString& folder, const FileSystem& fileSystem);
+    // Starts reading folder on a thread of its own for the index() of it to come, so that the
+    // caller can do other work meanwhile; the file system must bear reads from two threads.
+    void readAhead(const QString& folder, const FileSystem& fileSystem);
     // Ends a pass: forgets the folders not asked for in it.
     void dropUnused();
 
@@ -24,5 +28,10 @@ class FolderIndexCache {
         bool reusable = false;
         bool used = false;  // asked for in this pass
     };
+    static Entry read(const QString& folder, const FileSystem& fileSystem,
+                      const std::optional<FolderStamp>& stamp);
+
     std::unordered_map<QString, Entry> m_entries;  // references stay valid as folders are added
+    QString m_aheadFolder;
+    std::future<Entry> m_ahead;
 };

@@ -43,16 +43,6 @@ bool needsCleaning(const QString& path) {
     return false;
 }
 
-// The entry a path would add, from what one stat tells; nothing for folders and paths that name
-// nothing.
-std::optional<FileEntry> candidateEntry(const QString& path, const FileSystem& fileSystem) {
-    const std::optional<PathFacts> facts = fileSystem.statPath(path);
-    if (!facts || facts->isFolder) {
-        return std::nullopt;
-    }
-    return FileEntry(path, facts->length, facts->modified, facts->identity);
-}
-
 // Whether the file system of the entry's folder finds a name under another spelling too, asked
 // once per folder with the first name that has one; nothing for a name without letters.
 std::optional<bool> ignoresCase(const FileEntry& entry, const FileSystem& fileSystem) {
@@ -98,17 +88,25 @@ void takeStoredName(FileEntry& entry, const FileSystem& fileSystem) {
     }
 }
 
+// Where a row taken in names a file: its length, time and identity from one stat; false for a
+// path that names nothing or names a folder.
+bool statRow(FileEntry& row, const FileSystem& fileSystem) {
+    const std::optional<PathFacts> facts = fileSystem.statPath(row.PfadName());
+    if (!facts || facts->isFolder) {
+        return false;
+    }
+    row = FileEntry(row.PfadName(), facts->length, facts->modified, facts->identity);
+    return true;
+}
+
 // The file system's answers dominate a large fill; they are asked for on every core at once.
-std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths,
-                                                       const FileSystem& fileSystem) {
-    const size_t count = static_cast<size_t>(paths.size());
-    std::vector<std::optional<FileEntry>> candidates(count);
-    const auto fillRange = [&](size_t begin, size_t end) {
+// Which of the rows from first on name a file, by their index from first.
+std::vector<unsigned char> statRows(FileList& list, int first, const FileSystem& fileSystem) {
+    const size_t count = static_cast<size_t>(list.count() - first + 1);
+    std::vector<unsigned char> namesFile(count, 0);  // bytes: threads write side by side
+    const auto statRange = [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
-            const QString& path = paths.at(static_cast<qsizetype>(i));
-            if (!path.isNull()) {
-                candidates[i] = candidateEntry(path, fileSystem);
-            }
+            namesFile[i] = statRow(list.at(first + static_cast<int>(i)), fileSystem);
         }
     };
     const size_t threads = std::clamp<size_t>(count / kPathsPerThread, 1,
@@ -116,54 +114,47 @@ std::vector<std::optional<FileEntry>> candidateEntries(const QStringList& paths,
     std::vector<std::thread> workers;
     const size_t chunk = (count + threads - 1) / threads;
     for (size_t t = 1; t < threads; ++t) {
-        workers.emplace_back(fillRange, t * chunk, std::min(count, (t + 1) * chunk));
+        workers.emplace_back(statRange, t * chunk, std::min(count, (t + 1) * chunk));
     }
-    fillRange(0, std::min(count, chunk));
+    statRange(0, std::min(count, chunk));
     for (std::thread& worker : workers) {
         worker.join();
     }
-    return candidates;
+    return namesFile;
 }
 
-// A candidate entry for a path; spelledAsStored tells that the name is known to be spelled as
-// its folder stores it.
-struct Candidate {
-    std::optional<FileEntry> entry;
+// What a row taken in turned out to be; spelledAsStored tells that its name is known to be
+// spelled as its folder stores it.
+struct RowFacts {
+    bool namesFile = false;
     bool spelledAsStored = false;
 };
 
-// A candidate with the path as given, which a path that adds nothing is reported by.
-struct GivenCandidate {
-    Candidate candidate;
-    QString given;
-};
-
-// Candidates taken from their folders' listings where those name the file exactly: only the
-// other paths cost a stat each. Asked path by path, in order, so that no candidate waits.
-class ListedCandidates {
+// Rows given their identity from their folders' listings where those name the file exactly:
+// only the other paths cost a stat each. Asked row by row, in order, so that no row waits.
+class ListedIdentities {
   public:
-    ListedCandidates(const FileSystem& fileSystem, FolderIndexCache& folders)
+    ListedIdentities(const FileSystem& fileSystem, FolderIndexCache& folders)
         : m_fileSystem(fileSystem), m_folders(folders) {}
 
-    Candidate of(const QString& path) {
-        const qsizetype nameAt = path.lastIndexOf(u'/') + 1;
-        if (m_listing == nullptr || QStringView(path).first(nameAt) != m_folder) {
-            m_folder = path.first(nameAt);
+    RowFacts identify(FileEntry& row) {
+        if (m_listing == nullptr || row.InOrdner() != m_folder) {
+            m_folder = row.InOrdner().toString();
             m_listing = &m_folders.index(m_folder, m_fileSystem);
             m_inodesAgree.reset();
         }
-        const std::optional<FileIdentity> listed =
-            m_listing->regularFile(QStringView(path).sliced(nameAt));
+        const std::optional<FileIdentity> listed = m_listing->regularFile(row.AlterName());
         if (listed && m_inodesAgree.value_or(false)) {
-            return {FileEntry(path, 0, {}, *listed), true};
+            row.identity = *listed;
+            return {true, true};
         }
-        Candidate candidate{candidateEntry(path, m_fileSystem), listed.has_value()};
+        const RowFacts facts{statRow(row, m_fileSystem), listed.has_value()};
         // Some FUSE file systems list other inode numbers than a stat gives: the first listed
         // file of each folder tells whether the listing can stand in for the stat.
         if (listed && !m_inodesAgree) {
-            m_inodesAgree = candidate.entry && listed->matches(candidate.entry->identity);
+            m_inodesAgree = facts.namesFile && listed->matches(row.identity);
         }
-        return candidate;
+        return facts;
     }
 
   private:
@@ -200,14 +191,47 @@ QString listPath(const QString& path, const QString& workingFolder) {
 
 namespace {
 
-// Takes in the paths given, one at a time, as they enter the list; those that cannot enter
-// are sorted out into the result.
+// The paths given, taken in as rows that hold a path and nothing else yet, appended to the list
+// in order; the paths that cannot enter are sorted out into the result. Each native path is let
+// go once read: a long list need not be held twice.
 class PathIntake {
   public:
-    explicit PathIntake(FillResult& result) : m_result(result) {}
+    PathIntake(FileList& list, FillResult& result) : m_list(list), m_result(result) {
+        m_firstRow = list.count() + 1;
+    }
 
-    // The path as it enters the list, and as given; nothing for one sorted out.
-    std::optional<std::pair<QString, QString>> take(const QByteArray& native) {
+    // Calls firstFolder with the folder of the first row as soon as it is known.
+    void take(QByteArrayList nativePaths,
+              const std::function<void(const QString&)>& firstFolder = {}) {
+        m_list.reserve(m_list.count() + static_cast<int>(nativePaths.size()));
+        for (QByteArray& given : nativePaths) {
+            const QByteArray native = std::exchange(given, QByteArray());
+            std::optional<QString> path = takeOne(native);
+            if (!path) {
+                continue;
+            }
+            m_list.append(FileEntry(*path, 0, {}));
+            if (firstFolder && m_list.count() == m_firstRow) {
+                firstFolder(m_list.at(m_firstRow).InOrdner().toString());
+            }
+        }
+    }
+
+    int firstRow() const { return m_firstRow; }
+    // The path row p was given by.
+    QString given(int p) {
+        while (m_nextCleaned < m_cleaned.size() && m_cleaned[m_nextCleaned].first < p) {
+            ++m_nextCleaned;
+        }
+        if (m_nextCleaned < m_cleaned.size() && m_cleaned[m_nextCleaned].first == p) {
+            return m_cleaned[m_nextCleaned].second;
+        }
+        return m_list.at(p).PfadName();
+    }
+
+  private:
+    // The path as it enters the list; nothing for one sorted out.
+    std::optional<QString> takeOne(const QByteArray& native) {
         QString path;
         const bool ascii = assignNative(path, native);
         if (!ascii && QFile::encodeName(path) != native) {
@@ -224,54 +248,68 @@ class PathIntake {
             return std::nullopt;
         }
         QString listed = listPath(path, m_folder.value_or(QString()));
-        return std::pair(std::move(listed), std::move(path));
+        if (listed != path) {
+            m_cleaned.emplace_back(m_list.count() + 1, std::move(path));
+        }
+        return listed;
     }
 
-  private:
+    FileList& m_list;
     FillResult& m_result;
+    int m_firstRow = 1;
     bool m_asked = false;
     std::optional<QString> m_folder;
+    std::vector<std::pair<int, QString>> m_cleaned;  // the paths given where cleaned, by row
+    size_t m_nextCleaned = 0;
 };
 
-// Appends the candidate of each of count paths (candidateAt(index), nothing for a path sorted
-// out already), reporting the path given for one that adds nothing.
-void appendFiles(FileList& list, qsizetype count,
-                 const std::function<std::optional<GivenCandidate>(qsizetype)>& candidateAt,
-                 FillMode mode, const FileSystem& fileSystem, const ProgressCallback& progress,
-                 FillResult& result) {
-    FoldersIgnoringCase foldersIgnoringCase;
-    list.reserve(list.count() + static_cast<int>(count));
-    // Views of the paths, which stay where they are while their entries move.
-    QSet<QStringView> known;
-    known.reserve(list.count() + count);
-    for (const FileEntry& entry : list) {
-        known.insert(entry.PfadName());
+// Settles the rows taken in, one by one in order: each stays, under its stored name where the
+// file system ignores letter case, or leaves the list and is reported by the path given: one
+// that names no file or a folder, or a file the list holds already.
+class Settling {
+  public:
+    Settling(FileList& list, PathIntake& intake, FillMode mode, const FileSystem& fileSystem,
+             FillResult& result)
+        : m_list(list),
+          m_intake(intake),
+          m_mode(mode),
+          m_fileSystem(fileSystem),
+          m_result(result),
+          m_leaving(static_cast<size_t>(list.count()), false) {
+        // Views of the paths, which stay where they are until the leaving rows are removed.
+        m_known.reserve(list.count());
+        for (int p = 1; p < intake.firstRow(); ++p) {
+            m_known.insert(list.at(p).PfadName());
+        }
     }
-    for (qsizetype i = 0; i < count; ++i) {
-        if (progress) {
-            progress(static_cast<int>(i + 1), static_cast<int>(count));
+
+    void settle(int p, const RowFacts& facts) {
+        FileEntry& row = m_list.at(p);
+        if (facts.namesFile && m_mode == FillMode::CommandLine && !facts.spelledAsStored &&
+            m_foldersIgnoringCase.ignores(row, m_fileSystem)) {
+            takeStoredName(row, m_fileSystem);
         }
-        std::optional<GivenCandidate> taken = candidateAt(i);
-        if (!taken) {
-            continue;
+        if (!facts.namesFile || m_known.contains(row.PfadName())) {
+            m_result.skipped << m_intake.given(p);
+            m_leaving[static_cast<size_t>(p - 1)] = true;
+            return;
         }
-        auto& [candidate, spelledAsStored] = taken->candidate;
-        if (candidate && mode == FillMode::CommandLine && !spelledAsStored &&
-            foldersIgnoringCase.ignores(*candidate, fileSystem)) {
-            takeStoredName(*candidate, fileSystem);
-        }
-        if (!candidate || known.contains(candidate->PfadName())) {
-            result.skipped << taken->given;
-            continue;
-        }
-        known.insert(candidate->PfadName());
-        list.append(std::move(*candidate));
-        ++result.added;
+        m_known.insert(row.PfadName());
+        ++m_result.added;
     }
-    if (progress) {
-        progress(0, static_cast<int>(count));
-    }
-}
+
+    void finish() { m_list.removeRows(m_leaving); }
+
+  private:
+    FileList& m_list;
+    PathIntake& m_intake;
+    FillMode m_mode;
+    const FileSystem& m_fileSystem;
+    FillResult& m_result;
+    std::vector<bool> m_leaving;
+    QSet<QStringView> m_known;
+    FoldersIgnoringCase m_foldersIgnoringCase;
+};
 
 }  // namespace
 
@@ -279,26 +317,22 @@ FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode 
                     const FileSystem& fileSystem, const ProgressCallback& progress) {
     list.setSorted(false);
     FillResult result;
-    PathIntake intake(result);
-    // The paths as given and as they enter the list, at the places of the native ones; null
-    // where sorted out.
-    QStringList given(nativePaths.size());
-    QStringList paths(nativePaths.size());
-    for (qsizetype i = 0; i < nativePaths.size(); ++i) {
-        if (auto taken = intake.take(nativePaths.at(i))) {
-            std::tie(paths[i], given[i]) = std::move(*taken);
+    PathIntake intake(list, result);
+    intake.take(nativePaths);
+    const int first = intake.firstRow();
+    const std::vector<unsigned char> namesFile = statRows(list, first, fileSystem);
+    Settling settling(list, intake, mode, fileSystem, result);
+    const int count = list.count() - first + 1;
+    for (int i = 0; i < count; ++i) {
+        if (progress) {
+            progress(i + 1, count);
         }
+        settling.settle(first + i, {namesFile[static_cast<size_t>(i)] != 0, false});
     }
-    std::vector<std::optional<FileEntry>> candidates = candidateEntries(paths, fileSystem);
-    appendFiles(
-        list, paths.size(),
-        [&](qsizetype i) -> std::optional<GivenCandidate> {
-            if (paths.at(i).isNull()) {
-                return std::nullopt;
-            }
-            return GivenCandidate{{std::move(candidates[static_cast<size_t>(i)])}, given.at(i)};
-        },
-        mode, fileSystem, progress, result);
+    settling.finish();
+    if (progress) {
+        progress(0, count);
+    }
     return result;
 }
 
@@ -306,20 +340,16 @@ FillResult addListedFiles(FileList& list, QByteArrayList nativePaths, const File
                           FolderIndexCache& folders) {
     list.setSorted(false);
     FillResult result;
-    PathIntake intake(result);
-    ListedCandidates listed(fileSystem, folders);
-    appendFiles(
-        list, nativePaths.size(),
-        [&](qsizetype i) -> std::optional<GivenCandidate> {
-            // Each native path is let go once read: a long list need not be held twice.
-            const QByteArray native = std::exchange(nativePaths[i], QByteArray());
-            auto taken = intake.take(native);
-            if (!taken) {
-                return std::nullopt;
-            }
-            return GivenCandidate{listed.of(taken->first), std::move(taken->second)};
-        },
-        FillMode::CommandLine, fileSystem, {}, result);
+    PathIntake intake(list, result);
+    // Most runs name the files of one folder: it is read while the paths are taken in.
+    intake.take(std::move(nativePaths),
+                [&](const QString& folder) { folders.readAhead(folder, fileSystem); });
+    ListedIdentities listed(fileSystem, folders);
+    Settling settling(list, intake, FillMode::CommandLine, fileSystem, result);
+    for (int p = intake.firstRow(); p <= list.count(); ++p) {
+        settling.settle(p, listed.identify(list.at(p)));
+    }
+    settling.finish();
     return result;
 }
 
