@@ -53,6 +53,10 @@ FolderIndexCache::Entry FolderIndexCache::read(const QString& folder, const File
 
 void FolderIndexCache::dropUnused() {
     m_ahead = {};  // a read ahead of a folder no one asked for
+    if (m_keeping == Keeping::OnePass) {
+        m_entries.clear();
+        return;
+    }
     std::erase_if(m_entries, [](const auto& item) { return !item.second.used; });
     for (auto& item : m_entries) {
         item.second.used = false;

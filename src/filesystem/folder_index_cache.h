@@ -14,11 +14,17 @@
 // in every pass.
 class FolderIndexCache {
   public:
+    enum class Keeping {
+        AcrossPasses,
+        OnePass,  // for a program that makes one pass: its end lets every listing go
+    };
+    explicit FolderIndexCache(Keeping keeping = Keeping::AcrossPasses) : m_keeping(keeping) {}
+
     const FolderListing& index(const QString& folder, const FileSystem& fileSystem);
     // Starts reading folder on a thread of its own for the index() of it to come, so that the
     // caller can do other work meanwhile; the file system must bear reads from two threads.
     void readAhead(const QString& folder, const FileSystem& fileSystem);
-    // Ends a pass: forgets the folders not asked for in it.
+    // Ends a pass: forgets the folders not asked for in it, or every folder after one pass.
     void dropUnused();
 
   private:
@@ -31,6 +37,7 @@ class FolderIndexCache {
     static Entry read(const QString& folder, const FileSystem& fileSystem,
                       const std::optional<FolderStamp>& stamp);
 
+    Keeping m_keeping;
     std::unordered_map<QString, Entry> m_entries;  // references stay valid as folders are added
     QString m_aheadFolder;
     std::future<Entry> m_ahead;

@@ -78,13 +78,6 @@ void sortByRow(std::vector<RowVerdict>& rows) {
     rows = std::move(joined);
 }
 
-// What the pass keeps for the folder of the entries it is walking through.
-struct FolderState {
-    const FolderListing* listing = nullptr;
-    NameTable* targets =
-        nullptr;  // new names ignoring letter case, shared by the folder's spellings
-};
-
 }  // namespace
 
 std::optional<PlanFailure> NameChecks::firstFailure() const {
@@ -114,14 +107,11 @@ std::optional<PlanFailure> NameChecks::firstFailure() const {
 
 NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache) {
     NameChecks checks;
-    // Node-based maps: the pass keeps pointers into them while they grow.
-    std::unordered_map<QString, NameTable> targetsByFolder;
-    std::unordered_map<QString, FolderState> folders;
+    // First each name by itself and against its folder, then the names against each other: the
+    // folders' listings can go before the table of new names is built.
+    std::unordered_map<QString, const FolderListing*> listings;
     QString currentFolder;
-    FolderState current;
-    // The first row of a name is known to share it only at the second; its verdict then comes
-    // after later rows' and is sorted in at the end.
-    bool inOrder = true;
+    const FolderListing* listing = nullptr;
     int row = 0;
     for (const FileEntry& entry : list) {
         ++row;
@@ -139,25 +129,19 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
         if (holdsSeparator(name)) {
             faults |= NameFault::Separator;
         }
-        const bool sameFolder = current.targets != nullptr && entry.InOrdner() == currentFolder;
-        if (!sameFolder) {
+        if (listing == nullptr || entry.InOrdner() != currentFolder) {
             currentFolder = entry.InOrdner().toString();
-            FolderState& state = folders[currentFolder];
-            if (state.targets == nullptr) {
-                state.targets = &targetsByFolder[capitals(currentFolder)];
-                state.targets->reserve(targetsByFolder.size() == 1 ? list.count() : 0);
+            const FolderListing*& known = listings[currentFolder];
+            if (known == nullptr) {
+                known = &cache.index(currentFolder, fileSystem);
             }
-            current = state;
+            listing = known;
         }
-        if (current.listing == nullptr) {
-            current.listing = folders[currentFolder].listing =
-                &cache.index(currentFolder, fileSystem);
-        }
-        if (!fitsInBytes(name, current.listing->nameMax)) {
+        if (!fitsInBytes(name, listing->nameMax)) {
             faults |= NameFault::TooLong;
         }
-        if (current.listing->complete) {
-            if (clashes(entry, *current.listing)) {
+        if (listing->complete) {
+            if (clashes(entry, *listing)) {
                 faults |= NameFault::NameTaken;
             }
         } else {
@@ -168,24 +152,42 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
                 faults |= NameFault::NameTaken;
             }
         }
-        int sameAs = 0;
-        // The list, and with it the new names, outlives the table.
-        const auto [first, added] = current.targets->insertView(name, static_cast<quint64>(row));
-        if (!added) {
-            faults |= NameFault::SameNewName;
-            sameAs = static_cast<int>(first->number & kRowBits);
-            if ((first->number & kPaired) == 0) {
-                first->number |= kPaired;
-                inOrder = inOrder && (checks.rows.empty() || checks.rows.back().row < sameAs);
-                checks.rows.push_back({sameAs, NameFault::SameNewName, row});
-            }
-        }
         if (faults) {
-            checks.rows.push_back({row, faults, sameAs});
+            checks.rows.push_back({row, faults, 0});
         }
     }
+    listings.clear();
     cache.dropUnused();
-    if (!inOrder) {
+
+    // New names in capitals by folder in capitals, so that spellings of a folder share one table.
+    std::unordered_map<QString, NameTable> targetsByFolder;
+    NameTable* targets = nullptr;
+    const size_t faulty = checks.rows.size();
+    row = 0;
+    for (const FileEntry& entry : list) {
+        ++row;
+        if (!entry.Selected) {
+            continue;
+        }
+        if (targets == nullptr || entry.InOrdner() != currentFolder) {
+            currentFolder = entry.InOrdner().toString();
+            targets = &targetsByFolder[capitals(currentFolder)];
+            targets->reserve(targetsByFolder.size() == 1 ? list.count() : 0);
+        }
+        // The list, and with it the new names, outlives the table.
+        const auto [first, added] = targets->insertView(entry.NeuerName, static_cast<quint64>(row));
+        if (added) {
+            continue;
+        }
+        const int sameAs = static_cast<int>(first->number & kRowBits);
+        checks.rows.push_back({row, NameFault::SameNewName, sameAs});
+        // The first row of a name is known to share it only at the second.
+        if ((first->number & kPaired) == 0) {
+            first->number |= kPaired;
+            checks.rows.push_back({sameAs, NameFault::SameNewName, row});
+        }
+    }
+    if (checks.rows.size() > faulty) {
         sortByRow(checks.rows);
     }
     NameFaults found;

@@ -113,6 +113,12 @@ TEST(FolderIndexCache, OnlyAnUnchangedFolderStillAskedForIsReadOnce) {
     UnstampedFileSystem unstamped;  // cannot tell whether the folder changed
     readsOfACheck(unstamped);
     EXPECT_EQ(readsOfACheck(unstamped), 1);
+
+    // A cache for one pass lets its listings go at its end, unchanged or not.
+    modifiedAgo(d, 3600);
+    cache = FolderIndexCache(FolderIndexCache::Keeping::OnePass);
+    EXPECT_EQ(readsOfACheck(fs), 1);
+    EXPECT_EQ(readsOfACheck(fs), 1);
 }
 
 const QString kNotUnique =

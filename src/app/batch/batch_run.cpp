@@ -249,7 +249,7 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     }
 
     FileList list;
-    FolderIndexCache folders;
+    FolderIndexCache folders(FolderIndexCache::Keeping::OnePass);
     const bool pathsGiven = !paths.isEmpty();
     const FillResult fill =
         needsSizeOrTime(options)
@@ -272,7 +272,6 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     RenameSettings settings = options.settings;
     const QString digitsRefusal = chooseDigits(settings, options.digits, list.count());
     const PlanVerdict verdict = checkPlan(list, settings, environment.fileSystem, folders);
-    folders = {};  // the run reads no listing
     QString refused = refusal(verdict, list, digitsRefusal);
     if (refused == kNoFiles && pathsGiven) {
         refused = kAllSkipped;
