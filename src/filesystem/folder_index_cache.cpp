@@ -17,14 +17,10 @@ const FolderListing& FolderIndexCache::index(const QString& folder, const FileSy
     }
     if (m_ahead.valid() && folder == m_aheadFolder) {
         entry = m_ahead.get();
-        entry.used = true;
-        return entry.listing;
+    } else if (const std::optional<FolderStamp> stamp = fileSystem.folderStamp(folder);
+               !entry.reusable || entry.stamp != stamp) {
+        entry = read(folder, fileSystem, stamp);
     }
-    const std::optional<FolderStamp> stamp = fileSystem.folderStamp(folder);
-    if (entry.reusable && entry.stamp == stamp) {
-        return entry.listing;
-    }
-    entry = read(folder, fileSystem, stamp);
     entry.used = true;
     return entry.listing;
 }

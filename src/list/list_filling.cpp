@@ -1,6 +1,5 @@
 #include "list/list_filling.h"
 
-#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QSet>
@@ -196,9 +195,8 @@ namespace {
 // go once read: a long list need not be held twice.
 class PathIntake {
   public:
-    PathIntake(FileList& list, FillResult& result) : m_list(list), m_result(result) {
-        m_firstRow = list.count() + 1;
-    }
+    PathIntake(FileList& list, FillResult& result)
+        : m_list(list), m_result(result), m_firstRow(list.count() + 1) {}
 
     // Calls firstFolder with the folder of the first row as soon as it is known.
     void take(QByteArrayList nativePaths,
@@ -256,7 +254,7 @@ class PathIntake {
 
     FileList& m_list;
     FillResult& m_result;
-    int m_firstRow = 1;
+    int m_firstRow;
     bool m_asked = false;
     std::optional<QString> m_folder;
     std::vector<std::pair<int, QString>> m_cleaned;  // the paths given where cleaned, by row
