@@ -14,13 +14,23 @@ struct FileIdentity {
     quint64 inode = 0;
     quint32 type = 0;   // the file-type bits of its mode
     qint64 bornNs = 0;  // its birth time where the file system keeps one; 0 elsewhere or unknown
+    // Where the birth time is unknown: a moment by which the file existed (when its folder's
+    // listing began), by the file system's clock; 0 where unknown too. A file born later is
+    // another, which may have been given the inode of one deleted since.
+    qint64 existedNs = 0;
 
     bool operator==(const FileIdentity&) const = default;
-    // Whether found, read now, is this file; a birth time not known when this identity was
-    // taken is not compared.
+    // Whether found, read now, is this file.
     bool matches(const FileIdentity& found) const {
         return device == found.device && inode == found.inode && type == found.type &&
-               (bornNs == 0 || bornNs == found.bornNs);
+               mayBeBornAt(found.bornNs);
+    }
+    // Whether a file of this birth time (0: unknown) can be this file.
+    bool mayBeBornAt(qint64 foundBornNs) const {
+        if (bornNs != 0) {
+            return bornNs == foundBornNs;
+        }
+        return existedNs == 0 || foundBornNs == 0 || foundBornNs <= existedNs;
     }
 };
 
@@ -42,6 +52,7 @@ struct FolderListing {
     bool complete = false;  // every entry was read; otherwise names must be looked up one by one
     int nameMax = 255;      // the longest name, in bytes, that the folder's file system takes
     quint64 device = 0;     // the folder's, which its files share
+    qint64 beganNs = 0;     // when the reading began, by the file system's clock
 
     static constexpr quint64 kSeveralSpellings = ~quint64(0);
 
@@ -62,14 +73,15 @@ struct FolderListing {
         return entry->number == kSeveralSpellings ? QStringView() : NameTable::nameOf(*entry);
     }
     // The identity of the regular file stored under exactly name, as far as the listing tells
-    // (no birth time); nothing where only a stat can tell.
+    // (no birth time, but that it existed when the reading began); nothing where only a stat can
+    // tell.
     std::optional<FileIdentity> regularFile(QStringView name) const {
         const NameTable::Entry* entry = index.find(name);
         if (entry == nullptr || entry->number == 0 || entry->number == kSeveralSpellings ||
             NameTable::nameOf(*entry) != name) {
             return std::nullopt;
         }
-        return FileIdentity{device, entry->number, S_IFREG, 0};
+        return FileIdentity{device, entry->number, S_IFREG, 0, beganNs};
     }
 };
 
@@ -107,6 +119,9 @@ struct RenameResult {
     QString temporaryName;
     // The renamed file's birth time as the check before the renaming read it; 0 where unknown.
     qint64 bornNs = 0;
+    // Renamed on a file system that renames only by link and unlink, where another file took the
+    // old name before it was unlinked: that file stays, and the renamed one keeps a single name.
+    bool oldNameTaken = false;
 
     bool renamed() const { return failure == RenameFailure::None; }
 };
@@ -144,3 +159,8 @@ class FileSystem {
 
 // The file system of the machine the program runs on.
 FileSystem& hostFileSystem();
+
+// Now, by the clock the file system stamps birth times by, in nanoseconds since the epoch: a file
+// that existed then was born at or before it. (The file system's stamps may lag it by a tick, so a
+// file born within that tick after it may pass for one born before.)
+qint64 fileSystemClockNs();

@@ -238,6 +238,7 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
     if (!native) {
         return listing;
     }
+    listing.beganNs = fileSystemClockNs();
     QString name;  // its room kept from one entry to the next
     listing.complete = forEachEntry(*native, [&listing, &name](int fd, const dirent& entry) {
         if (listing.device == 0) {
@@ -318,7 +319,12 @@ int LinuxFileSystem::renameExclusive(int folderFd, const char* from, const char*
     return ::renameat2(folderFd, from, folderFd, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
 }
 
-int LinuxFileSystem::renameNoReplace(int fd, const char* from, const char* to) {
+int LinuxFileSystem::linkExclusive(int folderFd, const char* from, const char* to) {
+    return ::linkat(folderFd, from, folderFd, to, 0) == 0 ? 0 : errno;
+}
+
+int LinuxFileSystem::renameNoReplace(int fd, const char* from, const char* to,
+                                     const FileIdentity& identity, bool& oldNameTaken) {
     const int error = renameExclusive(fd, from, to);
     if (error != EINVAL && error != ENOSYS) {
         return error;
@@ -326,16 +332,28 @@ int LinuxFileSystem::renameNoReplace(int fd, const char* from, const char* to) {
     // The file system refuses the flag (network and FUSE ones): a hard link under the new name
     // is refused atomically when the name is taken, and the old name goes after. One without
     // hard links cannot rename without the risk of replacing, so it does not.
-    if (::linkat(fd, from, fd, to, 0) != 0) {
-        const int linkError = errno;
+    if (const int linkError = linkExclusive(fd, from, to); linkError != 0) {
         return linkError == EEXIST || linkError == EACCES || linkError == ENAMETOOLONG ||
                        linkError == ENOENT
                    ? linkError
                    : ENOTSUP;
     }
+    // Another program may have saved a file of its own under the old name since the link; only
+    // the file that was renamed loses that name. Nothing but this comparison lies between the
+    // look and the unlink.
+    const std::optional<FileIdentity> underOldName = identityAt(fd, from);
+    if (!underOldName) {
+        return 0;  // the old name is gone already
+    }
+    if (!identity.matches(*underOldName)) {
+        oldNameTaken = true;
+        return 0;
+    }
     if (::unlinkat(fd, from, 0) != 0) {
         const int unlinkError = errno;
-        ::unlinkat(fd, to, 0);  // our own link: the file keeps its old name
+        if (isFile(identityAt(fd, to), identity)) {
+            ::unlinkat(fd, to, 0);  // our own link: the file keeps its old name
+        }
         return unlinkError;
     }
     return 0;
@@ -344,25 +362,33 @@ int LinuxFileSystem::renameNoReplace(int fd, const char* from, const char* to) {
 // A change of letter case on a file system that ignores it: the new name is taken by the file
 // itself, so the file steps aside under a free name of the same folder first.
 RenameResult LinuxFileSystem::renameThroughTemporary(int fd, const std::string& from,
-                                                     const std::string& to) {
+                                                     const std::string& to,
+                                                     const FileIdentity& identity) {
     static unsigned serial = 0;
     const QByteArray prefix = "taufix-" + QByteArray::number(::getpid()) + '-';
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         const QByteArray temporary = prefix + QByteArray::number(++serial) + ".tmp";
-        const int error = renameNoReplace(fd, from.c_str(), temporary.constData());
+        RenameResult result;
+        const int error =
+            renameNoReplace(fd, from.c_str(), temporary.constData(), identity, result.oldNameTaken);
         if (error == EEXIST) {
             continue;
         }
         if (error != 0) {
             return {failureOf(error), {}};
         }
-        const int onward = renameNoReplace(fd, temporary.constData(), to.c_str());
+        bool taken = false;
+        const int onward = renameNoReplace(fd, temporary.constData(), to.c_str(), identity, taken);
         if (onward == 0) {
-            return {};
+            return result;
         }
         // Should even the way back fail, the file stays whole under the temporary name.
-        const bool back = renameNoReplace(fd, temporary.constData(), from.c_str()) == 0;
-        return {failureOf(onward), back ? QString() : QFile::decodeName(temporary)};
+        const bool back =
+            !result.oldNameTaken &&
+            renameNoReplace(fd, temporary.constData(), from.c_str(), identity, taken) == 0;
+        result.failure = failureOf(onward);
+        result.temporaryName = back ? QString() : QFile::decodeName(temporary);
+        return result;
     }
     return {RenameFailure::Other, {}};
 }
@@ -405,27 +431,37 @@ RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStri
     if (fd < 0) {
         return {failureOf(errno), {}};
     }
+    if (!found && errno != ENOENT && errno != ENOTDIR) {
+        return {failureOf(errno), {}};  // the folder may no longer be searched, say
+    }
     if (!isFile(found, identity)) {
         return {RenameFailure::SourceChanged, {}};
     }
     if (source == target) {
         return {};
     }
-    const int error = renameNoReplace(fd, source.c_str(), target.c_str());
-    if (error == 0) {
-        return {RenameFailure::None, {}, found->bornNs};
-    }
+    // From here on the file is the one read now, birth time and all.
+    RenameResult result;
+    const int error =
+        renameNoReplace(fd, source.c_str(), target.c_str(), *found, result.oldNameTaken);
     // A taken name may be taken by the file itself, on a file system that ignores letter case.
-    if (error != EEXIST || !sameCapitals(from, to) ||
-        !isFile(identityAt(fd, target.c_str()), identity)) {
-        return {failureOf(error), {}};
+    if (error == EEXIST && sameCapitals(from, to) &&
+        isFile(identityAt(fd, target.c_str()), *found)) {
+        result = renameThroughTemporary(fd, source, target, *found);
+    } else if (error != 0) {
+        result.failure = failureOf(error);
     }
-    RenameResult result = renameThroughTemporary(fd, source, target);
-    result.bornNs = found->bornNs;
+    result.bornNs = result.renamed() ? found->bornNs : 0;
     return result;
 }
 
 FileSystem& hostFileSystem() {
     static LinuxFileSystem fileSystem;
     return fileSystem;
+}
+
+qint64 fileSystemClockNs() {
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }

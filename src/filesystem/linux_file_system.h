@@ -29,15 +29,19 @@ class LinuxFileSystem : public FileSystem {
     // renameat2 with RENAME_NOREPLACE: 0, or the errno of its failure. Network and FUSE file
     // systems may refuse the flag with EINVAL.
     virtual int renameExclusive(int folderFd, const char* from, const char* to);
+    // linkat without following links: 0, or the errno of its failure.
+    virtual int linkExclusive(int folderFd, const char* from, const char* to);
 
   private:
     // The descriptor of folder, opened once for the renamings in it, or afresh; -1 when it cannot
     // be opened.
     int folderDescriptor(QStringView folder, bool afresh = false);
-    // A renaming that never replaces, also where the file system refuses the flag.
-    int renameNoReplace(int folderFd, const char* from, const char* to);
+    // A renaming of the file of identity that never replaces, also where the file system refuses
+    // the flag; oldNameTaken tells that another file took the old name meanwhile.
+    int renameNoReplace(int folderFd, const char* from, const char* to,
+                        const FileIdentity& identity, bool& oldNameTaken);
     RenameResult renameThroughTemporary(int folderFd, const std::string& from,
-                                        const std::string& to);
+                                        const std::string& to, const FileIdentity& identity);
 
     QString m_openFolder;
     int m_openFolderFd = -1;

@@ -1,19 +1,19 @@
 #include "plan/journal.h"
 
-#include <QDateTime>
+#include <QCoreApplication>
 #include <QFile>
 #include <charconv>
 #include <concepts>
 #include <iterator>
-
-#include <unistd.h>
 
 #include "filesystem/journal_store.h"
 #include "filesystem/native_text.h"
 
 namespace {
 
-const QByteArray kHeader = "taufix-journal 1\n";
+const QByteArray kHeader = "taufix-journal 2\n";
+// Journals of the version before, which lacked the time and program of a run, are read alike.
+const QByteArray kFirstHeader = "taufix-journal 1\n";
 
 // A field may hold any byte but the ones the format uses (tab, line end and "%"), which are
 // percent-encoded, as are other control characters and bytes beyond ASCII; the rest stays
@@ -66,18 +66,14 @@ class Line {
     std::string& m_buffer;
 };
 
-// Names sort by the time they were made, to the millisecond, then by process and, padded so
-// that 10 follows 9, by serial.
-QString newJournalName() {
-    static int serial = 0;
-    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmsszzz")) +
-           QStringLiteral("-%1-%2.journal").arg(::getpid()).arg(++serial, 6, 10, QChar(u'0'));
-}
-
+// The newest are the last in the order of the runs, whatever the clock said; a journal whose run
+// or undo still goes on stays.
 void keepOnlyTheNewest(JournalStore& store) {
     const QStringList names = store.names();
     for (qsizetype i = 0; i + kKeptJournals < names.size(); ++i) {
-        store.remove(names.at(i));
+        if (store.hold(names.at(i))) {
+            store.remove(names.at(i));
+        }
     }
 }
 
@@ -87,13 +83,17 @@ RunJournal::RunJournal() = default;
 RunJournal::~RunJournal() = default;
 
 bool RunJournal::open(JournalStore& store, const QString& undone) {
-    m_writer = store.create(newJournalName());
+    m_writer = store.create();
     if (!m_writer) {
         return false;
     }
     m_writer->append(kHeader);
-    m_writer->append(undone.isEmpty() ? Line(m_line, "run").done()
-                                      : (Line(m_line, "undo") << undone).done());
+    Line line(m_line, undone.isEmpty() ? "run" : "undo");
+    line << fileSystemClockNs() << QCoreApplication::applicationName();
+    if (!undone.isEmpty()) {
+        line << undone;
+    }
+    m_writer->append(line.done());
     return true;
 }
 
@@ -108,7 +108,11 @@ void RunJournal::plan(QStringView folder, QStringView from, QStringView to,
 bool RunJournal::commitPlan(JournalStore& store) {
     m_writer->append(Line(m_line, "begin").done());
     if (!m_writer->sync()) {
+        // Its plan never became durable, so no renaming follows it: it is no run to keep.
+        store.setWhy(m_writer->why());
+        const QString name = m_writer->name();
         m_writer.reset();
+        store.remove(name);
         return false;
     }
     keepOnlyTheNewest(store);
@@ -142,6 +146,14 @@ RenameResult RunJournal::rename(FileSystem& fileSystem, int e, QStringView folde
     return result;
 }
 
+QString RunJournal::failure() const {
+    return m_writer ? m_writer->why() : QString();
+}
+
+void RunJournal::stopped() {
+    m_writer->append(Line(m_line, "stopped").done());
+}
+
 bool RunJournal::end() {
     m_writer->append(Line(m_line, "end").done());
     return m_writer->sync();
@@ -149,48 +161,54 @@ bool RunJournal::end() {
 
 std::optional<JournalRun> readJournal(const JournalStore& store, const QString& name) {
     const QByteArray text = store.read(name);
-    if (!text.startsWith(kHeader)) {
+    const bool firstVersion = text.startsWith(kFirstHeader);
+    if (!text.startsWith(kHeader) && !firstVersion) {
         return std::nullopt;
     }
     JournalRun run;
     run.name = name;
-    // A run killed at any point leaves a journal cut off anywhere: what stands is used.
-    for (const QByteArray& line : text.mid(kHeader.size()).split('\n')) {
+    // A run killed at any point leaves a journal cut off anywhere: what stands is used, but not
+    // a line cut short, whose last field may read as another number.
+    QList<QByteArray> lines = text.mid(kHeader.size()).split('\n');
+    lines.removeLast();
+    const auto entry = [&run](const QByteArray& field) {
+        bool number = false;
+        const int e = field.toInt(&number);
+        return number && e >= 0 && e < run.plan.size() ? e : -1;
+    };
+    for (const QByteArray& line : std::as_const(lines)) {
         const QList<QByteArray> fields = line.split('\t');
         const QByteArray& kind = fields.at(0);
-        if (kind == "undo" && fields.size() == 2) {
+        if (firstVersion && kind == "undo" && fields.size() == 2) {
             run.undone = unescaped(fields[1]);
-        } else if (kind == "plan" && fields.size() == 8) {
+        } else if ((kind == "run" && fields.size() == 3) ||
+                   (kind == "undo" && fields.size() == 4)) {
+            run.beganNs = fields[1].toLongLong();
+            run.program = unescaped(fields[2]);
+            run.undone = kind == "undo" ? unescaped(fields[3]) : QString();
+        } else if (kind == "plan" && fields.size() == 8 && !run.committed) {
             run.plan.append({unescaped(fields[1]), unescaped(fields[2]), unescaped(fields[3]),
                              FileIdentity{fields[4].toULongLong(), fields[5].toULongLong(),
                                           fields[6].toUInt(), fields[7].toLongLong()}});
-        } else if (kind == "done" && (fields.size() == 2 || fields.size() == 3)) {
-            const int e = fields[1].toInt();
+        } else if (kind == "begin") {
+            run.committed = true;
+        } else if (kind == "done" && (fields.size() == 2 || fields.size() == 3) &&
+                   entry(fields[1]) >= 0) {
+            const int e = entry(fields[1]);
             run.renamed.insert(e);
-            if (fields.size() == 3 && e >= 0 && e < run.plan.size()) {
+            run.lastRecorded = std::max(run.lastRecorded, e);
+            if (fields.size() == 3) {
                 run.plan[e].identity.bornNs = fields[2].toLongLong();
             }
-        } else if (kind == "temp" && fields.size() == 3) {
-            run.temporary.insert(fields[1].toInt(), unescaped(fields[2]));
+        } else if (kind == "failed" && fields.size() == 2 && entry(fields[1]) >= 0) {
+            run.lastRecorded = std::max(run.lastRecorded, entry(fields[1]));
+        } else if (kind == "temp" && fields.size() == 3 && entry(fields[1]) >= 0) {
+            run.temporary.insert(entry(fields[1]), unescaped(fields[2]));
+        } else if (kind == "stopped") {
+            run.stopped = true;
         } else if (kind == "end") {
             run.ended = true;
         }
     }
     return run;
-}
-
-std::optional<LastRun> lastRun(const JournalStore& store) {
-    const QStringList names = store.names();
-    QSet<QString> undone;
-    for (qsizetype i = names.size() - 1; i >= 0; --i) {
-        std::optional<JournalRun> run = readJournal(store, names.at(i));
-        if (!run) {
-            continue;
-        }
-        if (run->undone.isEmpty()) {
-            return LastRun{*run, undone.contains(run->name)};
-        }
-        undone.insert(run->undone);
-    }
-    return std::nullopt;
 }

@@ -28,7 +28,8 @@ struct JournalEntry {
 inline constexpr int kKeptJournals = 30;
 
 // The journal of one run, written ahead: the whole plan is durable before the first renaming;
-// what happens after is appended as it happens and made durable once at the end.
+// what happens after is appended as it happens and made durable once at the end. The journal is
+// held against undos until it is destroyed.
 class RunJournal {
   public:
     RunJournal();
@@ -39,7 +40,8 @@ class RunJournal {
     bool open(JournalStore& store, const QString& undone = {});
     // Adds a renaming to the plan, in the order of the run.
     void plan(QStringView folder, QStringView from, QStringView to, const FileIdentity& identity);
-    // Makes the plan durable; false when that fails, and then nothing may be renamed.
+    // Makes the plan durable; false, with the store's why() telling the reason, when that fails,
+    // and then nothing may be renamed.
     bool commitPlan(JournalStore& store);
     // open, plan and commitPlan for a whole plan at once.
     bool begin(JournalStore& store, const QList<JournalEntry>& plan, const QString& undone = {});
@@ -50,6 +52,12 @@ class RunJournal {
     RenameResult rename(FileSystem& fileSystem, int e, const JournalEntry& entry) {
         return rename(fileSystem, e, entry.folder, entry.from, entry.to, entry.identity);
     }
+    // Why a record could not be written; empty while every one could. A run stops at once then,
+    // as the records it goes on making would be lost.
+    QString failure() const;
+    // Records that the run ends before its plan did: stopped, or cancelled.
+    void stopped();
+    // Records the end and makes the journal durable; false when that fails (see failure()).
     bool end();
 
   private:
@@ -61,18 +69,20 @@ class RunJournal {
 // A journal as read back.
 struct JournalRun {
     QString name;
-    QString undone;  // for the journal of an undo: the journal it took back
+    QString undone;      // for the journal of an undo: the journal it took back
+    QString program;     // the program that ran it; empty in journals of older versions
+    qint64 beganNs = 0;  // when, by the file system's clock; 0 in journals of older versions
     QList<JournalEntry> plan;
+    bool committed = false;  // the plan was durable before the first renaming
     QSet<int> renamed;
     QHash<int, QString> temporary;
+    int lastRecorded = -1;  // the last entry whose outcome stands; every one before it has one
+    bool stopped = false;   // before the end of its plan
     bool ended = false;
+
+    // Whether the outcome of entry e is known: the outcome of an entry after the last recorded
+    // one of a journal that was not ended may have been lost with the run.
+    bool outcomeKnown(int e) const { return ended || e <= lastRecorded; }
 };
 
 std::optional<JournalRun> readJournal(const JournalStore& store, const QString& name);
-
-// The newest run, and whether an undo has taken it back already; nothing without any run.
-struct LastRun {
-    JournalRun run;
-    bool undone = false;
-};
-std::optional<LastRun> lastRun(const JournalStore& store);

@@ -1,6 +1,7 @@
 #include "plan/messages.h"
 
 #include "plan/plan_check.h"
+#include "plan/undo.h"
 
 QString ShowError(MaskError error) {
     const auto text = [error] {
@@ -119,7 +120,26 @@ QString reasonText(const RenameResult& result) {
     return reason;
 }
 
-QString undoReasonText(RenameFailure failure) {
-    return failure == RenameFailure::SourceChanged ? QStringLiteral("nicht mehr zu finden")
-                                                   : reasonText(failure);
+QString undoReasonText(const NotRestored& file) {
+    if (file.reason != RenameFailure::SourceChanged) {
+        return reasonText(file.reason);
+    }
+    switch (file.differs) {
+        case Difference::None:
+            break;
+        case Difference::AnotherFile:
+            return QStringLiteral("unter dem neuen Namen steht eine andere Datei");
+        case Difference::Type:
+            return QStringLiteral("unter dem neuen Namen steht eine andere Art von Eintrag");
+        case Difference::BirthTime:
+            return QStringLiteral(
+                "die Datei unter dem neuen Namen hat eine andere "
+                "Entstehungszeit als die umbenannte (etwa nach dem Kopieren "
+                "in eine obere Schicht des Dateisystems)");
+    }
+    return QStringLiteral("nicht mehr zu finden");
+}
+
+QString oldNameTakenText() {
+    return QStringLiteral("der alte Name ist belegt von einer anderen Datei");
 }

@@ -7,6 +7,7 @@
 #include "filesystem/file_system.h"
 #include "plan/plan_failure.h"
 
+struct NotRestored;
 struct PlanVerdict;
 struct RowVerdict;
 
@@ -26,4 +27,6 @@ QString reasonText(RenameFailure failure);
 // failed.
 QString reasonText(const RenameResult& result);
 // Why an undo left a file under its new name; a file it cannot find is no longer there at all.
-QString undoReasonText(RenameFailure failure);
+QString undoReasonText(const NotRestored& file);
+// What a renaming on a file system that renames by link and unlink left at the old name.
+QString oldNameTakenText();

@@ -110,7 +110,7 @@ class UndoReport : public UndoListener {
     void notRestored(const NotRestored& file) override {
         const JournalEntry& entry = file.entry;
         lines << entry.folder + entry.to + QStringLiteral(" --> ") + entry.from +
-                     QStringLiteral(" (") + undoReasonText(file.reason) + u')';
+                     QStringLiteral(" (") + undoReasonText(file) + u')';
     }
     QStringList lines;
 };

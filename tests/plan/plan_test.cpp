@@ -360,9 +360,10 @@ TEST(AddListedFiles, TakesTheSameFilesAsAStatPerPathAndReadsEachFolderOnceForThe
     // The listing tells no birth time; the run records the one it read for the undo.
     Decision decision;
     renameMarkedEntries(byListing, fs, decision.store, decision);
-    const std::optional<LastRun> last = lastRun(decision.store);
-    ASSERT_TRUE(last.has_value());
-    for (const JournalEntry& entry : last->run.plan) {
+    const std::optional<JournalRun> run =
+        readJournal(decision.store, decision.store.names().last());
+    ASSERT_TRUE(run.has_value());
+    for (const JournalEntry& entry : run->plan) {
         EXPECT_EQ(fs.lookup(entry.folder, entry.to).entry, entry.identity)
             << entry.to.toStdString();
     }

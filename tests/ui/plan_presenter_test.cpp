@@ -116,6 +116,7 @@ TEST_F(PlanPresenterTest, MoveCommandsFollowTheMarksAtTheEndsAndAMoveWaitsForThe
 
 TEST_F(PlanPresenterTest, ARunSavesTheOptionsFirstRenamesAndChecksTheRest) {
     addFiles({"a.txt", "b.txt"});
+    presenter.setMaske("x[NAME][TYP]");
     presenter.setZahlText("3");
     presenter.setSelected(1, false);
     presenter.ChkSituation();
