@@ -319,6 +319,10 @@ int LinuxFileSystem::renameExclusive(int folderFd, const char* from, const char*
     return ::renameat2(folderFd, from, folderFd, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
 }
 
+bool LinuxFileSystem::reachesFile(int folderFd, const char* name, const FileIdentity& file) {
+    return isFile(identityAt(folderFd, name), file);
+}
+
 int LinuxFileSystem::linkExclusive(int folderFd, const char* from, const char* to) {
     return ::linkat(folderFd, from, folderFd, to, 0) == 0 ? 0 : errno;
 }
@@ -445,8 +449,7 @@ RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStri
     const int error =
         renameNoReplace(fd, source.c_str(), target.c_str(), *found, result.oldNameTaken);
     // A taken name may be taken by the file itself, on a file system that ignores letter case.
-    if (error == EEXIST && sameCapitals(from, to) &&
-        isFile(identityAt(fd, target.c_str()), *found)) {
+    if (error == EEXIST && sameCapitals(from, to) && reachesFile(fd, target.c_str(), *found)) {
         result = renameThroughTemporary(fd, source, target, *found);
     } else if (error != 0) {
         result.failure = failureOf(error);

@@ -31,6 +31,9 @@ class LinuxFileSystem : public FileSystem {
     virtual int renameExclusive(int folderFd, const char* from, const char* to);
     // linkat without following links: 0, or the errno of its failure.
     virtual int linkExclusive(int folderFd, const char* from, const char* to);
+    // Whether name in the folder reaches file itself, as another spelling of its name does where
+    // the file system ignores letter case.
+    virtual bool reachesFile(int folderFd, const char* name, const FileIdentity& file);
 
   private:
     // The descriptor of folder, opened once for the renamings in it, or afresh; -1 when it cannot

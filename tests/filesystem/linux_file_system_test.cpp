@@ -111,7 +111,7 @@ TEST(LinuxFileSystem, OrdinaryFilesAreFoundInAnyCaseHiddenOnesAndFoldersNever) {
     // counts by itself, not by what it points to.
     const FolderListing listing = fs.readFolder(folder.path());
     ::unlink(foreign);
-    QStringList stored;  // ten names: enough for the index to grow
+    QStringList stored;  // ten names, within the room reserved from the folder's size
     for (const char16_t* key : {u"BILD.JPG", u"only.txt", u"äPFEL.TXT", u"LINK.TXT", u"ZU", u"MIX",
                                 u"B", u"C", u"FREMD\uFFFD", u"Ordner"}) {
         stored << listing.storedName(QStringView(key)).value_or(u"(none)").toString();
@@ -201,6 +201,94 @@ TEST(LinuxFileSystem, RenameInReadOnlyFolderFailsAndKeepsTheFile) {
     EXPECT_EQ(status, 0) << "exit " << WEXITSTATUS(status)
                          << " (1: not refused, 2: capabilities kept)";
     EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}}));
+}
+
+TEST(FileIdentity, AFileIsItselfOnlyByDeviceInodeTypeAndBirthWhereKnown) {
+    const FileIdentity file{1, 2, S_IFREG, 0, 0};
+    const auto with = [&](auto change) {
+        FileIdentity changed = file;
+        change(changed);
+        return changed;
+    };
+    const struct Case {
+        FileIdentity listed, found;
+        bool same;
+    } cases[] = {
+        {file, file, true},
+        {file, with([](auto& f) { f.bornNs = 500; }), true},  // the listing did not tell it
+        {file, with([](auto& f) { f.inode = 3; }), false},
+        {file, with([](auto& f) { f.device = 3; }), false},
+        {file, with([](auto& f) { f.type = S_IFLNK; }), false},
+        {with([](auto& f) { f.bornNs = 500; }), with([](auto& f) { f.bornNs = 500; }), true},
+        {with([](auto& f) { f.bornNs = 500; }), with([](auto& f) { f.bornNs = 501; }), false},
+        {with([](auto& f) { f.bornNs = 500; }), file, false},
+        {with([](auto& f) { f.existedNs = 500; }), with([](auto& f) { f.bornNs = 500; }), true},
+        {with([](auto& f) { f.existedNs = 500; }), with([](auto& f) { f.bornNs = 501; }), false},
+        {with([](auto& f) { f.existedNs = 500; }), file, true},  // no birth time to tell
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.listed.matches(c.found), c.same) << &c - cases;
+    }
+}
+
+// A file deleted and made anew under its name may get its inode again: only its birth time, after
+// the listing began, tells that it is not the file listed.
+TEST(LinuxFileSystem, AFileBornAfterItsListingBeganIsNotTheListedOne) {
+    TempFolder folder({"a.txt"});
+    FileIdentity listed = *fs.readFolder(folder.path()).regularFile(u"a.txt");
+    ASSERT_EQ(fs.rename(folder.path(), u"a.txt", u"b.txt", listed).failure, RenameFailure::None);
+    listed.existedNs = fs.statPath(folder.file("b.txt"))->identity.bornNs - 1;
+    EXPECT_EQ(fs.rename(folder.path(), u"b.txt", u"c.txt", listed).failure,
+              RenameFailure::SourceChanged);
+    EXPECT_EQ(folder.contents(), (Contents{{"b.txt", "a.txt"}}));
+}
+
+// Renaming by link and unlink: a file another program saved under the old name in between stays.
+TEST(LinuxFileSystem, ALinkedRenamingLeavesTheOldNameToAFileSavedThereMeanwhile) {
+    TempFolder folder({"a.txt"});
+    FakeFileSystem withoutFlag;
+    withoutFlag.refusesNoReplaceFlag = true;
+    withoutFlag.afterLink = [](const QString& from) {
+        QFile::rename(from, from + ".weg");
+        QFile saved(from);
+        saved.open(QIODevice::WriteOnly);
+        saved.write("neu");
+    };
+    const FileIdentity a = fs.statPath(folder.file("a.txt"))->identity;
+    const RenameResult result = withoutFlag.rename(folder.path(), u"a.txt", u"b.txt", a);
+    EXPECT_TRUE(result.renamed());
+    EXPECT_TRUE(result.oldNameTaken);
+    EXPECT_EQ(folder.contents(),
+              (Contents{{"a.txt", "neu"}, {"a.txt.weg", "a.txt"}, {"b.txt", "a.txt"}}));
+}
+
+TEST(LinuxFileSystem, ACaseOnlyRenamingWhereLetterCaseIsIgnoredGoesThroughAFreeName) {
+    TempFolder folder({"foto.jpg", "bild.jpg"});
+    FakeFileSystem ignoringCase;
+    ignoringCase.ignoresCase = true;
+    for (const auto& [from, to, failure] :
+         {std::tuple{u"foto.jpg", u"FOTO.JPG", RenameFailure::None},
+          std::tuple{u"bild.jpg", u"Foto.jpg", RenameFailure::TargetExists}}) {
+        const FileIdentity file = fs.statPath(folder.file(QString::fromUtf16(from)))->identity;
+        EXPECT_EQ(ignoringCase.rename(folder.path(), from, to, file).failure, failure);
+    }
+    EXPECT_EQ(folder.contents(), (Contents{{"FOTO.JPG", "foto.jpg"}, {"bild.jpg", "bild.jpg"}}));
+}
+
+TEST(LinuxFileSystem, AFolderThatCanNoLongerBeSearchedDeniesTheRenamingOfItsFiles) {
+    TempFolder folder({"a.txt", "b.txt"});
+    const FileIdentity a = fs.statPath(folder.file("a.txt"))->identity;
+    const FileIdentity b = fs.statPath(folder.file("b.txt"))->identity;
+    const int status = statusWithoutCapabilities([&] {
+        LinuxFileSystem renaming;
+        const bool first = renaming.rename(folder.path(), u"a.txt", u"x.txt", a).renamed();
+        ::chmod(folder.native(), 0);
+        return first && renaming.rename(folder.path(), u"b.txt", u"y.txt", b).failure ==
+                            RenameFailure::AccessDenied;
+    });
+    ::chmod(folder.native(), 0755);
+    EXPECT_EQ(status, 0) << "exit " << WEXITSTATUS(status)
+                         << " (1: not refused as denied, 2: capabilities kept)";
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QDir>
 #include <QFileInfo>
 #include <cerrno>
 #include <functional>
 
+#include "filesystem/capitals.h"
 #include "filesystem/linux_file_system.h"
 
 // The host's file system with hooks a test sets to meddle with a renaming, as another program
@@ -32,14 +34,52 @@ class FakeFileSystem : public LinuxFileSystem {
     std::function<void(const QString& from, const QString& to)> beforeRename;
     // Fails a renaming without touching the file, as a denied access would.
     std::function<bool(const QString& from, const QString& to)> refuseRename;
+    // Runs once the file has its new name as a hard link, before it loses the old one.
+    std::function<void(const QString& from)> afterLink;
     // As network and FUSE file systems do, refuse renamings that must not replace.
     bool refusesNoReplaceFlag = false;
+    // As a file system that ignores letter case would, a name is taken by any spelling of it.
+    bool ignoresCase = false;
     QStringList renamed;  // the names of the sources, in the order asked
     mutable int folderReads = 0;
 
   protected:
     int renameExclusive(int folderFd, const char* from, const char* to) override {
-        return refusesNoReplaceFlag ? EINVAL : LinuxFileSystem::renameExclusive(folderFd, from, to);
+        if (refusesNoReplaceFlag) {
+            return EINVAL;
+        }
+        return ignoresCase && spelling(folderFd, to)
+                   ? EEXIST
+                   : LinuxFileSystem::renameExclusive(folderFd, from, to);
+    }
+    int linkExclusive(int folderFd, const char* from, const char* to) override {
+        const int error = LinuxFileSystem::linkExclusive(folderFd, from, to);
+        if (error == 0 && afterLink) {
+            afterLink(folderPath(folderFd) + QFile::decodeName(from));
+        }
+        return error;
+    }
+    bool reachesFile(int folderFd, const char* name, const FileIdentity& file) override {
+        const std::optional<QString> stored = ignoresCase ? spelling(folderFd, name) : std::nullopt;
+        return stored ? LinuxFileSystem::reachesFile(folderFd,
+                                                     QFile::encodeName(*stored).constData(), file)
+                      : LinuxFileSystem::reachesFile(folderFd, name, file);
+    }
+
+  private:
+    static QString folderPath(int folderFd) {
+        return QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(folderFd)).symLinkTarget() + u'/';
+    }
+    // The name under which the folder stores name in any spelling.
+    static std::optional<QString> spelling(int folderFd, const char* name) {
+        const QString wanted = capitals(QFile::decodeName(name));
+        for (const QString& entry :
+             QDir(folderPath(folderFd)).entryList(QDir::AllEntries | QDir::Hidden)) {
+            if (capitals(entry) == wanted) {
+                return entry;
+            }
+        }
+        return std::nullopt;
     }
 };
 
