@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 PACKAGE_DIR ?= build-package
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 40
-FUZZERS := fuzz_mask_compiler fuzz_new_names fuzz_counter_fields fuzz_batch_arguments fuzz_path_list
+FUZZERS := fuzz_mask_compiler fuzz_new_names fuzz_counter_fields fuzz_batch_arguments fuzz_path_list fuzz_name_table
 CMAKE_FLAGS ?=
 CMAKE_FLAGS += -DTAUFIX_WERROR=ON
 CTEST := QT_QPA_PLATFORM=offscreen ctest --output-on-failure
