@@ -15,6 +15,7 @@
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
 #include "plan/undo.h"
+#include "run_support.h"
 #include "temp_folder.h"
 
 namespace {
@@ -292,33 +293,6 @@ TEST(CheckPlan, UniquenessUsesTheNamesOfTheSamePass) {
     EXPECT_TRUE(checkPlan(list, settings, hostFileSystem(), folders).PlanOK);
 }
 
-// Answers the question after a failed renaming, notes the entries it was asked about, and keeps
-// the journals in a folder of its own.
-struct Decision : FailureDecision, UndoListener {
-    bool continueAfterFailure(const FileEntry& entry, const RenameResult&) override {
-        asked << entry.AlterName().toString();
-        return goOn();
-    }
-    bool stopRequested() override { return stop(); }
-    void renamed(const FileEntry& entry) override {
-        renamedFiles << RenamedFile{entry.PfadName(), entry.newPath()};
-    }
-    std::function<bool()> goOn = [] { return true; }, stop = [] { return false; };
-    QStringList asked;
-    QList<RenamedFile> renamedFiles;  // in the order of the run
-    TempFolder journals;
-    JournalStore store{journals.path()};
-};
-
-// Lists the paths and checks the plan, which writes the new names.
-FileList planned(const QByteArrayList& paths, const RenameSettings& settings, FileSystem& fs) {
-    FileList list;
-    FillListe(list, paths, FillMode::Drop, fs);
-    FolderIndexCache folders;
-    checkPlan(list, settings, fs, folders);
-    return list;
-}
-
 // The rows, "*" after a marked one.
 QString rows(const FileList& list) {
     QStringList names;
@@ -413,68 +387,6 @@ TEST(RenameRun, GoesFromTheLastMarkedEntryUpAndAfterAFailureOkGoesOnCancelStops)
     }
 }
 
-// Renames 1 2 3 4 to [ZAHL] from 2, a chain the run goes along from 4 -> 5 down to 1 -> 2 and the
-// undo from 2 -> 1 up; then takes the run back twice.
-TEST(Undo, GivesTheFilesOfTheLastRunTheirOldNamesByIdentityNeverReplacingAndOnlyOnce) {
-    const Contents before{{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}};
-    const struct Case {
-        const char* refused;  // the renaming of this file is refused, and the run cancelled
-        int killedAt;         // the run dies just before this renaming, the first is 1; 0: never
-        Contents after;
-        QStringList notRestored;  // old names, and why
-        std::function<void(const TempFolder&)> meddle = [](const TempFolder&) {};  // before undo
-    } cases[] = {
-        {"", 0, before, {}},
-        {"2", 0, before, {}},
-        {"", 3, before, {}},
-        // 4 moved to another name and another file under its new one, 3 moved out of the folder,
-        // the old name of 1 taken, which keeps 1 under the old name of 2.
-        {"",
-         0,
-         {{"1", "neu 1"}, {"2", "1"}, {"3", "2"}, {"4", "4"}, {"5", "neu 5"}, {"sub", "?"}},
-         {"3 Quelle hat sich verändert", "1 Ziel existiert bereits", "2 Ziel existiert bereits"},
-         [](const TempFolder& f) {
-             QFile::rename(f.file("5"), f.file("weg"));
-             f.touch("5", "neu 5");
-             QFile::rename(f.file("4"), f.mkdir("sub") + "/3");
-             f.touch("1", "neu 1");
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(&c - cases);
-        TempFolder folder;
-        FakeFileSystem fs;
-        RenameSettings settings;
-        settings.Maske = "[ZAHL]";
-        settings.Start = 2;
-        FileList list = planned(folder.touchAll({"1", "2", "3", "4"}), settings, fs);
-        fs.refuseRename = [&](const QString& from, const QString&) {
-            return QFileInfo(from).fileName() == c.refused;
-        };
-        Decision decision;
-        decision.goOn = [] { return false; };
-        QByteArray journalAtKill;  // what a killed run leaves: only what was written out by then
-        decision.stop = [&, step = 0]() mutable {
-            const bool killed = ++step == c.killedAt;
-            journalAtKill = killed ? decision.store.read(decision.store.names().last()) : "";
-            return killed;
-        };
-        renameMarkedEntries(list, fs, decision.store, decision);
-        if (c.killedAt > 0) {
-            decision.journals.touch(decision.store.names().last(), journalAtKill);
-        }
-        c.meddle(folder);
-        fs.refuseRename = nullptr;
-        QStringList notRestored;
-        for (const NotRestored& n : undoLastRun(decision.store, fs, decision).notRestored) {
-            notRestored << n.entry.from + " " + reasonText(n.reason);
-        }
-        EXPECT_EQ(folder.contents(), c.after);
-        EXPECT_EQ(notRestored, c.notRestored);
-        EXPECT_TRUE(undoLastRun(decision.store, fs, decision).nothingToUndo);
-    }
-}
-
 TEST(HostileNames, AwkwardButValidNamesAreRenamedExactly) {
     const QString tooLong = QString(251, u'x') + ".txt";  // 255 bytes: cannot grow
     const std::pair<QString, QString> names[] = {
@@ -501,114 +413,6 @@ TEST(HostileNames, AwkwardButValidNamesAreRenamedExactly) {
     renameMarkedEntries(list, fs, decision.store, decision);
     EXPECT_EQ(decision.asked, QStringList{tooLong});
     EXPECT_EQ(folder.contents(), expected);
-}
-
-// Every content of the files of the folders, counted.
-std::map<QByteArray, int> contentsOf(std::initializer_list<const TempFolder*> folders) {
-    std::map<QByteArray, int> counts;
-    for (const TempFolder* folder : folders) {
-        for (const auto& [name, content] : folder->contents()) {
-            ++counts[content];
-        }
-    }
-    return counts;
-}
-
-// Random plans renamed while faults are injected, then taken back: whatever fails, the folders
-// end up holding exactly the contents they held (plus what outsiders put there), each in one
-// file, and the undo gives every renamed file its old name unless an outsider's file holds it.
-TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTheNames) {
-    // The last two make names over the limit of 255 bytes for some stems.
-    const QStringList masks =
-        QStringList{"[NAME][TYP]",    "[ZAHL][TYP]", "a[ZAHL]",   "[R1][NAME][TYP]",
-                    "bild[ZAHL].jpg", "[1,2][TYP]",  "foto[ZAHL]"}
-        << "[NAME]" + QString(250, u'x') << "[NAME]" + QString(124, u'ä');
-    const QStringList stems{"foto", "Foto", "bild", "a", "b", "Bericht", "ärger", "x y"};
-    const QStringList types{".jpg", ".JPG", ".txt", ""};
-    constexpr int kPlans = 1000;
-    int faults = 0, renamings = 0, filesLost = 0, restored = 0, notRestored = 0;
-    for (int seed = 1; seed <= kPlans; ++seed) {
-        std::mt19937 random(seed);
-        const auto roll = [&](int largest) {
-            return std::uniform_int_distribution<int>(0, largest)(random);
-        };
-        TempFolder folder, side;
-        QByteArrayList paths;  // each file holds its name
-        for (int i = 0, count = 1 + roll(9); i < count; ++i) {
-            const QString name = stems[roll(7)] + QString::number(i % 3 ? i / 3 : i);
-            paths << QFile::encodeName(folder.touch(name + types[roll(3)]));
-        }
-        std::map<QByteArray, int> expected = contentsOf({&folder});
-        RenameSettings settings;
-        settings.Maske = masks[roll(8)];
-        settings.letterCase = LetterCase(roll(3));
-        settings.Start = roll(3);
-        settings.Step = roll(2);
-        // About one renaming in three meets a fault: the source moved away by someone else (and
-        // another file put under its name), a file put under the target name, or access denied.
-        FakeFileSystem fs;
-        fs.refusesNoReplaceFlag = roll(1) == 0;
-        int fault = 0;
-        QSet<QString> taken;  // names outsiders took
-        fs.beforeRename = [&](const QString& from, const QString& to) {
-            fault = roll(11);
-            if (fault == 0 || fault == 3) {
-                QFile::rename(from, side.file(QString::number(++faults)));
-            }
-            QFile intruder(fault == 3 ? from : to);
-            if ((fault == 1 || fault == 3) && !intruder.exists() &&
-                intruder.open(QIODevice::WriteOnly)) {
-                faults += fault == 1;
-                intruder.write("intruder");
-                ++expected["intruder"];
-                taken << intruder.fileName();
-            }
-        };
-        fs.refuseRename = [&](const QString&, const QString&) {
-            faults += fault == 2;
-            return fault == 2;
-        };
-        FileList list = planned(paths, settings, fs);
-        for (FileEntry& e : list) {
-            e.Selected = roll(3) != 0;
-        }
-        // Runs also the plans the check refused: the run itself must keep every file safe.
-        Decision decision;
-        decision.goOn = [&] { return roll(3) != 0; };
-        decision.stop = [&] { return roll(30) == 0; };  // interrupted now and then
-        const RenameRunResult result = renameMarkedEntries(list, fs, decision.store, decision);
-        renamings += result.renamed;
-        EXPECT_EQ(result.renamed, decision.renamedFiles.size());
-        for (const RenamedFile& renamed : decision.renamedFiles) {
-            EXPECT_EQ(folder.read(QFileInfo(renamed.to).fileName()),
-                      QFileInfo(renamed.from).fileName().toUtf8())
-                << "seed " << seed;
-        }
-        const bool kept = contentsOf({&folder, &side}) == expected;
-        fs.beforeRename = nullptr;
-        fs.refuseRename = nullptr;
-        UndoListener undoing;
-        const UndoResult undo = undoLastRun(decision.store, fs, undoing);
-        restored += int(undo.restored.size());
-        notRestored += int(undo.notRestored.size());
-        // In the undo's order: a file kept from its old name keeps its new one taken.
-        for (auto r = decision.renamedFiles.crbegin(); r != decision.renamedFiles.crend(); ++r) {
-            const bool back = !taken.contains(r->from);
-            if (!back) {
-                taken << r->to;
-            }
-            EXPECT_EQ(folder.read(QFileInfo(back ? r->from : r->to).fileName()),
-                      QFileInfo(r->from).fileName().toUtf8())
-                << "seed " << seed;
-        }
-        const bool keptByUndo = contentsOf({&folder, &side}) == expected;
-        filesLost += !kept + !keptByUndo;
-        EXPECT_TRUE(kept && keptByUndo) << "seed " << seed << ": the folder's contents changed";
-    }
-    std::cout << "Umbenennungs-Eigenschaftstest: " << kPlans << " Pläne, " << renamings
-              << " Umbenennungen, " << faults << " eingespeiste Fehler, " << filesLost
-              << " Dateien verloren; Rücknahme: " << restored << " zurückbenannt, " << notRestored
-              << " nicht zurückbenannt\n";
 }
 
 }  // namespace
