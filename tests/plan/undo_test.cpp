@@ -334,6 +334,9 @@ std::map<QByteArray, int> contentsOf(std::initializer_list<const TempFolder*> fo
 // Random plans renamed while faults are injected, then taken back: whatever fails, the folders
 // end up holding exactly the contents they held (plus what outsiders put there), each in one
 // file, and the undo gives every renamed file its old name unless an outsider's file holds it.
+// Injected besides faults at each renaming: a full disk, a kill that loses the records not yet
+// written, a clock set back since the run began, a newcomer given the inode of a renamed file that
+// was deleted, and undos stopped halfway.
 TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTheNames) {
     // The last two make names over the limit of 255 bytes for some stems.
     const QStringList masks =
@@ -385,14 +388,26 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTh
             faults += fault == 2;
             return fault == 2;
         };
-        FileList list = planned(paths, settings, fs);
+        // Identities as the window takes them, or from the listing as the batch program does.
+        const bool listed = roll(1) == 0;
+        FileList list;
+        FolderIndexCache folders;
+        listed ? void(addListedFiles(list, paths, fs, folders))
+               : void(FillListe(list, paths, FillMode::Drop, fs));
+        checkPlan(list, settings, fs, folders);
         for (FileEntry& e : list) {
             e.Selected = roll(3) != 0;
         }
         // Runs also the plans the check refused: the run itself must keep every file safe.
         Decision decision;
         decision.goOn = [&] { return roll(3) != 0; };
-        decision.stop = [&] { return roll(30) == 0; };  // interrupted now and then
+        const int diskFullAt = roll(5) == 0 ? 1 + roll(9) : 0;
+        decision.stop = [&, step = 0]() mutable {
+            if (++step == diskFullAt) {
+                decision.store.room = 0;
+            }
+            return roll(30) == 0;  // interrupted now and then
+        };
         const RenameRunResult result = renameMarkedEntries(list, fs, decision.store, decision);
         renamings += result.renamed;
         EXPECT_EQ(result.renamed, decision.renamedFiles.size());
@@ -404,18 +419,73 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTh
         const bool kept = contentsOf({&folder, &side}) == expected;
         fs.beforeRename = nullptr;
         fs.refuseRename = nullptr;
-        UndoListener undoing;
-        const UndoResult undo = undoLastRun(decision.store, fs, undoing);
-        restored += int(undo.restored.size());
-        notRestored += int(undo.notRestored.size());
+        decision.store.room = std::numeric_limits<qsizetype>::max();
+        const bool journaled = !decision.store.names().isEmpty();
+        const QByteArray journal = journaled ? newestJournal(decision.store) : QByteArray();
+        // Killed: what came after a random point of the records is lost, a line cut anywhere.
+        const bool killed = journaled && roll(3) == 0;
+        if (killed) {
+            const qsizetype records = journal.indexOf("\nbegin\n") + 7;
+            rewriteNewestJournal(decision.store,
+                                 journal.left(records + roll(int(journal.size() - records))));
+        }
+        const bool clockSetBack = journaled && roll(4) == 0;
+        if (clockSetBack) {
+            editNewestJournal(decision.store, "run", [](QList<QByteArray>& run) {
+                run[1] = QByteArray::number(run[1].toLongLong() - 3'600'000'000'000);
+            });
+        }
+        // A renamed file deleted, and a newcomer under its new name given its inode.
+        const RenamedFile* reused = nullptr;
+        if (!decision.renamedFiles.isEmpty() && roll(4) == 0) {
+            reused = &decision.renamedFiles.at(roll(int(decision.renamedFiles.size()) - 1));
+            const QByteArray to = QFile::encodeName(QFileInfo(reused->to).fileName());
+            if (--expected[QFileInfo(reused->from).fileName().toUtf8()] == 0) {
+                expected.erase(QFileInfo(reused->from).fileName().toUtf8());
+            }
+            QFile::remove(reused->to);
+            folder.touch(QFileInfo(reused->to).fileName(), "newcomer");
+            ++expected["newcomer"];
+            taken << reused->to;
+            int e = -1, entry = -1;
+            editNewestJournal(decision.store, "plan", [&](QList<QByteArray>& plan) {
+                ++e;
+                if (QByteArray::fromPercentEncoding(plan[3]) == to) {
+                    plan[5] = inodeOf(folder, QFileInfo(reused->to).fileName());
+                    plan[7] = "0";
+                    entry = e;
+                }
+            });
+            editNewestJournal(decision.store, "done", [&](QList<QByteArray>& done) {
+                done.resize(done[1].toInt() == entry ? 2 : done.size());
+            });
+        }
+        // A stopped undo is finished by the next.
+        Decision undoing;
+        undoing.stop = [&, stopAt = roll(2) == 0 ? roll(5) : -1, step = 0]() mutable {
+            return step++ == stopAt;
+        };
+        for (int undo = 0; undo < 2; ++undo) {
+            const UndoResult undone = undoLastRun(decision.store, fs, undoing);
+            restored += int(undone.restored.size());
+            notRestored += int(undone.notRestored.size());
+        }
+        // Without its birth time, a file whose record was lost is proven the run's only by its
+        // birth before the run began: a clock set back since can leave it under its new name.
+        const bool strict = !(clockSetBack && listed && (killed || diskFullAt > 0));
         // In the undo's order: a file kept from its old name keeps its new one taken.
         for (auto r = decision.renamedFiles.crbegin(); r != decision.renamedFiles.crend(); ++r) {
-            const bool back = !taken.contains(r->from);
+            if (&*r == reused) {
+                EXPECT_EQ(folder.read(QFileInfo(r->to).fileName()), "newcomer") << "seed " << seed;
+                continue;
+            }
+            const QByteArray content = QFileInfo(r->from).fileName().toUtf8();
+            const bool back = !taken.contains(r->from) &&
+                              (strict || folder.read(QFileInfo(r->from).fileName()) == content);
             if (!back) {
                 taken << r->to;
             }
-            EXPECT_EQ(folder.read(QFileInfo(back ? r->from : r->to).fileName()),
-                      QFileInfo(r->from).fileName().toUtf8())
+            EXPECT_EQ(folder.read(QFileInfo(back ? r->from : r->to).fileName()), content)
                 << "seed " << seed;
         }
         const bool keptByUndo = contentsOf({&folder, &side}) == expected;
