@@ -92,6 +92,7 @@ bench: deps
 	@build-bench/bench/taufix_window_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
 	@bench/e2e.sh build-bench
+	@bench/link_window.sh build-bench
 
 clean:
 	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-sanitize build-fuzz build-bench
