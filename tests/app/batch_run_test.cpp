@@ -35,6 +35,7 @@ struct Batch {
         }
         JournalStore journal(journalPath.isEmpty() ? journalFolder.path() : journalPath);
         BatchEnvironment environment{in, out, err, fileSystem, journal, stopRequested};
+        environment.runUnderWay = runUnderWay;
         const int status = runBatch(arguments, environment);
         return {status, linesOf(out.data()), linesOf(err.data())};
     }
@@ -50,6 +51,7 @@ struct Batch {
     TempFolder journalFolder;
     QString journalPath;  // another place than journalFolder
     std::function<bool()> stopRequested = [] { return false; };
+    std::function<void(bool)> runUnderWay = [](bool) {};
 };
 
 Outcome runWith(const QStringList& arguments, QByteArray input = {}) {
@@ -252,26 +254,34 @@ TEST(BatchRun, ARunReportsEachRenamingAndFailureWithItsReasonAndEndsWithASummary
 }
 
 TEST(BatchRun, UndoGivesAnInterruptedRunsFilesTheirNamesBackOnce) {
-    const TempFolder folder({"a.txt", "b.txt"});
+    const QString odd = QStringLiteral("b\n\x1b[2J\a.txt");  // would clear a terminal and ring
+    const TempFolder folder({"a.txt", odd});
     Batch batch;
     bool signalled = true;  // a signal arrives during the first renaming
     batch.stopRequested = [&] { return signalled && !batch.fileSystem.renamed.isEmpty(); };
-    const Outcome run = batch.run(QStringList{"--apply", "-m", "x_[NAME][TYP]"} +
-                                  pathsOf(folder, {"a.txt", "b.txt"}));
+    bool underWay = false;  // signals are to stop the run and the undo only while they rename
+    batch.runUnderWay = [&](bool told) { underWay = told; };
+    batch.fileSystem.beforeRename = [&](const QString&, const QString&) { EXPECT_TRUE(underWay); };
+    const Outcome run =
+        batch.run(QStringList{"--apply", "-m", "x_[NAME][TYP]"} + pathsOf(folder, {"a.txt", odd}));
+    EXPECT_FALSE(underWay);
     EXPECT_EQ(run.status, kInterrupted);
     EXPECT_EQ(run.err, QList<QByteArray>{"1 umbenannt, 0 fehlgeschlagen, abgebrochen."});
-    EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}, {"x_b.txt", "b.txt"}}));
+    EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}, {"x_" + odd, odd.toUtf8()}}));
 
     signalled = false;
     const Outcome undo = batch.run(QStringList{"--undo", "--print0"});
     EXPECT_EQ(undo.status, kPlanSound);
-    EXPECT_EQ(undo.out, linesOf(folder.native("x_b.txt") + '\0' + folder.native("b.txt") + '\0'));
+    EXPECT_EQ(undo.out, linesOf(folder.native("x_" + odd) + '\0' + folder.native(odd) + '\0'));
     EXPECT_EQ(undo.err, QList<QByteArray>{"1 zurückbenannt, 0 fehlgeschlagen."});
-    EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}));
+    EXPECT_FALSE(underWay);
+    EXPECT_EQ(folder.contents(), (Contents{{"a.txt", "a.txt"}, {odd, odd.toUtf8()}}));
 
     EXPECT_EQ(batch.run(QStringList{"--undo"}).out, QList<QByteArray>());  // done already
-    const QList<QByteArray> journal = batch.run(QStringList{"--undo", "--list"}).err;
-    EXPECT_TRUE(journal.contains("  umbenannt: " + folder.native("b.txt") + " --> x_b.txt"));
+    const QList<QByteArray> journal = batch.run(QStringList{"--undo", "--list"}).out;
+    EXPECT_TRUE(journal.contains("  umbenannt: " + readablePath(folder.native(odd)) +
+                                 " --> x_b\\n\\x1b[2J\\x07.txt"))
+        << journal.join('\n').constData();
     EXPECT_TRUE(journal.contains("  nicht umbenannt: " + folder.native("a.txt") + " --> x_a.txt"));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QIODevice>
+#include <cerrno>
 
 #include "filesystem/native_text.h"
 
@@ -43,8 +44,28 @@ QByteArray readablePath(const QByteArray& native) {
     return text;
 }
 
-BatchOutput::BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine)
-    : m_out(out), m_err(err), m_nulSeparated(nulSeparated), m_lineByLine(lineByLine) {}
+bool writeOut(QIODevice& out, QByteArrayView bytes, int& error) {
+    if (error != 0) {
+        return false;
+    }
+    auto* file = qobject_cast<QFileDevice*>(&out);
+    errno = 0;
+    if (out.write(bytes.data(), bytes.size()) == bytes.size() &&
+        (file == nullptr || file->flush())) {
+        return true;
+    }
+    // Read before anything else can change it; a device that is no file sets none.
+    error = errno != 0 ? errno : EIO;
+    return false;
+}
+
+BatchOutput::BatchOutput(QIODevice& out, QIODevice& err, int& outError, bool nulSeparated,
+                         bool lineByLine)
+    : m_out(out),
+      m_err(err),
+      m_outError(outError),
+      m_nulSeparated(nulSeparated),
+      m_lineByLine(lineByLine) {}
 
 BatchOutput::~BatchOutput() {
     flushRenamings();
@@ -66,21 +87,26 @@ void BatchOutput::renaming(QStringView folder, QStringView from, QStringView to)
         appendNativeEscaped(m_renamings, nativeFolder, to, kEscape, readablePath);
         m_renamings += '\n';
     }
+    flushWhenDue();
+}
+
+void BatchOutput::outLine(QByteArrayView text) {
+    m_renamings.append(text.data(), static_cast<size_t>(text.size()));
+    m_renamings += '\n';
+    flushWhenDue();
+}
+
+void BatchOutput::flushWhenDue() {
     if (m_lineByLine || m_renamings.size() >= kBlockBytes) {
         flushRenamings();
     }
 }
 
 void BatchOutput::flushRenamings() {
-    if (m_renamings.empty()) {
-        return;
-    }
-    m_out.write(m_renamings.data(), static_cast<qint64>(m_renamings.size()));
-    m_renamings.clear();
-    if (m_lineByLine) {
-        if (auto* file = qobject_cast<QFile*>(&m_out)) {
-            file->flush();
-        }
+    if (!m_renamings.empty()) {
+        writeOut(m_out, {m_renamings.data(), static_cast<qsizetype>(m_renamings.size())},
+                 m_outError);
+        m_renamings.clear();
     }
 }
 

@@ -13,17 +13,27 @@ class QIODevice;
 // and a tab still separates the old path from the new one.
 QByteArray readablePath(const QByteArray& native);
 
+// Writes bytes to out and through a file's buffer to the system, so that a failure shows here:
+// false, with the system's error number in error, when not all went out. Once error is set,
+// writes nothing.
+bool writeOut(QIODevice& out, QByteArrayView bytes, int& error);
+
 // Where the program writes: renamings to standard output, as "old<TAB>new" lines or, for
 // machines, as NUL-terminated pairs; messages to standard error, one a line.
 class BatchOutput {
   public:
-    // lineByLine: every line is written at once, as on a terminal; otherwise in blocks.
-    BatchOutput(QIODevice& out, QIODevice& err, bool nulSeparated, bool lineByLine);
+    // lineByLine: every line is written at once, as on a terminal; otherwise in blocks. outError
+    // as for writeOut.
+    BatchOutput(QIODevice& out, QIODevice& err, int& outError, bool nulSeparated, bool lineByLine);
     // Writes the renamings not written yet.
     ~BatchOutput();
 
     // folder + from renamed to folder + to.
     void renaming(QStringView folder, QStringView from, QStringView to);
+    // A line of text on standard output, written as the renamings are.
+    void outLine(QByteArrayView text);
+    // A write to standard output failed: what comes after is lost.
+    bool outFailed() const { return m_outError != 0; }
     void message(const QString& text);
     // prefix, the readable path and suffix as one message.
     void messageAbout(const QString& prefix, const QByteArray& nativePath,
@@ -35,9 +45,11 @@ class BatchOutput {
   private:
     void line(QIODevice& device, QByteArrayView bytes, char end = '\n');
     void flushRenamings();
+    void flushWhenDue();
 
     QIODevice& m_out;
     QIODevice& m_err;
+    int& m_outError;
     bool m_nulSeparated;
     bool m_lineByLine;
     std::string m_renamings;  // the renamings not written yet

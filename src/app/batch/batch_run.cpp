@@ -2,11 +2,13 @@
 
 #include <QFile>
 #include <QIODevice>
+#include <cerrno>
 
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_output.h"
 #include "app/batch/path_list.h"
 #include "engine/new_names.h"
+#include "filesystem/error_text.h"
 #include "filesystem/file_system.h"
 #include "filesystem/folder_index_cache.h"
 #include "filesystem/journal_store.h"
@@ -50,7 +52,8 @@ class StreamingDecision : public FailureDecision {
     void renamed(const FileEntry& entry) override {
         m_output.renaming(entry.InOrdner(), entry.AlterName(), entry.NeuerName);
     }
-    bool stopRequested() override { return m_stop(); }
+    // Renamings that could no longer be reported are not made.
+    bool stopRequested() override { return m_stop() || m_output.outFailed(); }
 
   private:
     BatchOutput& m_output;
@@ -66,10 +69,9 @@ class StreamingUndo : public UndoListener {
     void notRestored(const NotRestored& file) override {
         const JournalEntry& entry = file.entry;
         m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht zurückbenennen: "),
-                         entry.folder + entry.to, entry.folder + entry.from,
-                         undoReasonText(file.reason));
+                         entry.folder + entry.to, entry.folder + entry.from, undoReasonText(file));
     }
-    bool stopRequested() override { return m_stop(); }
+    bool stopRequested() override { return m_stop() || m_output.outFailed(); }
 
   private:
     BatchOutput& m_output;
@@ -98,16 +100,18 @@ int listJournal(const JournalStore& journal, BatchOutput& output) {
         if (!run) {
             continue;
         }
-        output.message((run->undone.isEmpty() ? QStringLiteral("Lauf ")
-                                              : QStringLiteral("Rückgängig gemacht: ") +
-                                                    run->undone + QStringLiteral(" durch ")) +
-                       name + (run->ended ? QString() : QStringLiteral(" (nicht beendet)")));
-        for (qsizetype e = 0; e < run->plan.size(); ++e) {
+        const QString heading =
+            (run->undone.isEmpty() ? QStringLiteral("Lauf ")
+                                   : QStringLiteral("Rückgängig gemacht: ") + run->undone +
+                                         QStringLiteral(" durch ")) +
+            name + (run->ended ? QString() : QStringLiteral(" (nicht beendet)"));
+        output.outLine(heading.toUtf8());
+        for (qsizetype e = 0; e < run->plan.size() && !output.outFailed(); ++e) {
             const JournalEntry& entry = run->plan.at(e);
             const bool done = run->renamed.contains(static_cast<int>(e));
-            output.messageAbout(
-                done ? QStringLiteral("  umbenannt: ") : QStringLiteral("  nicht umbenannt: "),
-                QFile::encodeName(entry.folder + entry.from), QStringLiteral(" --> ") + entry.to);
+            output.outLine((done ? "  umbenannt: " : "  nicht umbenannt: ") +
+                           readablePath(QFile::encodeName(entry.folder + entry.from)) + " --> " +
+                           readablePath(QFile::encodeName(entry.to)));
         }
     }
     return kPlanSound;
@@ -115,7 +119,9 @@ int listJournal(const JournalStore& journal, BatchOutput& output) {
 
 int undo(BatchEnvironment& environment, BatchOutput& output) {
     StreamingUndo listener(output, environment.stopRequested);
+    environment.runUnderWay(true);
     const UndoResult result = undoLastRun(environment.journal, environment.fileSystem, listener);
+    environment.runUnderWay(false);
     if (result.nothingToUndo) {
         output.message(QStringLiteral(
             "Es gibt keinen Lauf, der rückgängig zu machen wäre; der letzte ist es schon."));
@@ -209,10 +215,10 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     QIODevice& err = environment.err;
     switch (parse.action) {
         case BatchAction::ShowHelp:
-            out.write(batchHelp().toUtf8());
+            writeOut(out, batchHelp().toUtf8(), environment.outError);
             return kPlanSound;
         case BatchAction::ShowVersion:
-            out.write(batchVersion().toUtf8());
+            writeOut(out, batchVersion().toUtf8(), environment.outError);
             return kPlanSound;
         case BatchAction::UsageError:
             return usageError(err, parse.error);
@@ -220,7 +226,7 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
             break;
     }
     const BatchOptions& options = parse.options;
-    BatchOutput output(out, err, options.print0, environment.lineByLine);
+    BatchOutput output(out, err, environment.outError, options.print0, environment.lineByLine);
     if (options.undo) {
         return options.list ? listJournal(environment.journal, output) : undo(environment, output);
     }
@@ -286,17 +292,37 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     }
     if (!options.apply) {
         for (const FileEntry& entry : list) {
+            if (output.outFailed()) {
+                break;  // nobody would see the rest
+            }
             output.renaming(entry.InOrdner(), entry.AlterName(), entry.NeuerName);
         }
         return kPlanSound;
     }
     StreamingDecision decision(output, environment.stopRequested);
+    environment.runUnderWay(true);
     const RenameRunResult run =
         renameMarkedEntries(list, environment.fileSystem, environment.journal, decision);
+    environment.runUnderWay(false);
     if (run.journalError) {
         output.message(journalRefusal(*run.journalError));
         return kPlanRefused;
     }
     output.message(summary(run.renamed, run.failed, "umbenannt", run.interrupted));
     return exitStatus(run.failed, run.interrupted);
+}
+
+int finishBatch(int status, BatchEnvironment& environment) {
+    if (environment.outError == 0) {
+        return status;
+    }
+    // The reader has gone, as when a pipe's reader such as head has read enough.
+    if (environment.outError == EPIPE) {
+        return kInterrupted;
+    }
+    environment.err.write(
+        (QStringLiteral("Fehler: Die Standardausgabe lässt sich nicht schreiben (") +
+         errorText(environment.outError) + QStringLiteral(").\n"))
+            .toUtf8());
+    return kWriteFailed;
 }

@@ -12,7 +12,11 @@ enum BatchExitStatus : int {
     kPlanRefused = 1,  // nothing renamed
     kUsageError = 2,
     kRenamingFailed = 3,  // at least one renaming (or, with --undo, one restoring) failed
-    kInterrupted = 4,     // a signal ended the run after the file at hand
+    // A signal, or standard output's reader gone, ended the run after the file at hand.
+    kInterrupted = 4,
+    // Standard output (or the journal) could not be written; with --apply or --undo the run
+    // stopped after the file at hand.
+    kWriteFailed = 5,
 };
 
 // What the program works with besides its arguments. in is read for "--files-from -".
@@ -24,9 +28,19 @@ struct BatchEnvironment {
     JournalStore& journal;
     std::function<bool()> stopRequested = [] { return false; };
     bool lineByLine = false;  // the output goes to a terminal
+    // Told true just before a run or an undo opens its journal and false once it has ended it:
+    // meanwhile a signal is to stop the run after the file at hand, not to end the program.
+    std::function<void(bool)> runUnderWay = [](bool) {};
+    // The system's error number of the first write to out that failed; 0 while none did. Nothing
+    // more is written to out then.
+    int outError = 0;
 };
 
 // The program taufix-batch: arguments are those after the program name, as the system passed
 // them. Paths are taken and written as the file system's bytes, messages as UTF-8. Never
-// touches the settings store. Returns the exit status.
+// touches the settings store. Returns the exit status, which finishBatch settles.
 int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment);
+// The exit status once runBatch has returned status and everything for out is written: an
+// output whose reader has gone ends the program as a signal would; any other failed write is
+// said on err.
+int finishBatch(int status, BatchEnvironment& environment);
