@@ -253,6 +253,31 @@ TEST(BatchRun, ARunReportsEachRenamingAndFailureWithItsReasonAndEndsWithASummary
             {odd, odd.toUtf8()}, {"n1.txt", "a.txt"}, {"n2.txt", "fremd"}, {"n3.txt", "c.txt"}}));
 }
 
+// A file left as it was, an old name another file took meanwhile, an undo while its run goes on.
+TEST(BatchRun, UnchangedAndOldNamesTakenAreToldAndAnUndoWaitsForItsRun) {
+    const TempFolder folder({"a.txt", "b.txt"});
+    Batch batch;
+    batch.fileSystem.refusesNoReplaceFlag = true;
+    batch.fileSystem.afterLink = [](const QString& from) {
+        QFile::rename(from, from + ".alt");
+        QFile(from).open(QIODevice::WriteOnly);
+    };
+    const Outcome run = batch.run(QStringList{"--apply", "--search", "b", "--replace", "c"} +
+                                  pathsOf(folder, {"a.txt", "b.txt"}));
+    EXPECT_EQ(run.status, kPlanSound);
+    EXPECT_EQ(run.err, (QList<QByteArray>{"Hinweis: " + folder.native("b.txt") +
+                                              ": der alte Name ist belegt von einer anderen Datei",
+                                          "1 umbenannt, 1 unverändert, 0 fehlgeschlagen."}));
+    JournalStore journal(batch.journalFolder.path());
+    std::unique_ptr<JournalHold> running = journal.hold(journal.names().last());
+    const Outcome refused = batch.run(QStringList{"--undo"});
+    EXPECT_EQ(refused.status, kPlanRefused);
+    EXPECT_EQ(refused.err, QList<QByteArray>{"Fehler: Der letzte Lauf oder ein Rückgängig davon "
+                                             "ist noch im Gang; nichts wurde zurückbenannt."});
+    running.reset();
+    EXPECT_EQ(batch.run(QStringList{"--undo"}).err.last(), "0 zurückbenannt, 1 fehlgeschlagen.");
+}
+
 TEST(BatchRun, UndoGivesAnInterruptedRunsFilesTheirNamesBackOnce) {
     const QString odd = QStringLiteral("b\n\x1b[2J\a.txt");  // would clear a terminal and ring
     const TempFolder folder({"a.txt", odd});

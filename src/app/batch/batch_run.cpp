@@ -37,6 +37,11 @@ QString journalRefusal(const QString& why) {
            QStringLiteral("); nichts wurde umbenannt.");
 }
 
+QString journalStop(const QString& why) {
+    return QStringLiteral("Fehler: Das Protokoll lässt sich nicht weiterschreiben (") + why +
+           QStringLiteral("); nach der Datei, die gerade umbenannt wurde, angehalten.");
+}
+
 // Reports each renaming and each failure as it happens and goes on, as a user answering OK
 // would; stops when a signal asks it to.
 class StreamingDecision : public FailureDecision {
@@ -51,6 +56,10 @@ class StreamingDecision : public FailureDecision {
     }
     void renamed(const FileEntry& entry) override {
         m_output.renaming(entry.InOrdner(), entry.AlterName(), entry.NeuerName);
+    }
+    void oldNameTaken(const FileEntry& entry) override {
+        m_output.messageAbout(QStringLiteral("Hinweis: "), QFile::encodeName(entry.PfadName()),
+                              QStringLiteral(": ") + oldNameTakenText());
     }
     // Renamings that could no longer be reported are not made.
     bool stopRequested() override { return m_stop() || m_output.outFailed(); }
@@ -78,14 +87,21 @@ class StreamingUndo : public UndoListener {
     const std::function<bool()>& m_stop;
 };
 
-QString summary(qsizetype done, qsizetype failed, const char* doneWord, bool interrupted) {
+// "12 umbenannt, 1 fehlgeschlagen.", with the files left as they were where there are any.
+QString summary(qsizetype done, qsizetype failed, const char* doneWord, bool interrupted,
+                qsizetype unchanged = 0) {
     return QString::number(done) + u' ' + QString::fromUtf8(doneWord) + QStringLiteral(", ") +
+           (unchanged > 0 ? QString::number(unchanged) + QStringLiteral(" unverändert, ")
+                          : QString()) +
            QString::number(failed) + QStringLiteral(" fehlgeschlagen") +
            (interrupted ? QStringLiteral(", abgebrochen") : QString()) + u'.';
 }
 
-int exitStatus(qsizetype failed, bool interrupted) {
-    return interrupted ? kInterrupted : failed > 0 ? kRenamingFailed : kPlanSound;
+int exitStatus(qsizetype failed, bool interrupted, bool journalFailed) {
+    return journalFailed ? kWriteFailed
+           : interrupted ? kInterrupted
+           : failed > 0  ? kRenamingFailed
+                         : kPlanSound;
 }
 
 // --undo --list: every kept journal, newest first, with what became of each renaming.
@@ -127,13 +143,23 @@ int undo(BatchEnvironment& environment, BatchOutput& output) {
             "Es gibt keinen Lauf, der rückgängig zu machen wäre; der letzte ist es schon."));
         return kPlanSound;
     }
+    if (result.busy) {
+        output.message(
+            QStringLiteral("Fehler: Der letzte Lauf oder ein Rückgängig davon ist noch "
+                           "im Gang; nichts wurde zurückbenannt."));
+        return kPlanRefused;
+    }
     if (result.journalError) {
         output.message(journalRefusal(*result.journalError));
         return kPlanRefused;
     }
+    if (result.journalFailure) {
+        output.message(journalStop(*result.journalFailure));
+    }
     output.message(summary(result.restored.size(), result.notRestored.size(), "zurückbenannt",
                            result.interrupted));
-    return exitStatus(result.notRestored.size(), result.interrupted);
+    return exitStatus(result.notRestored.size(), result.interrupted,
+                      result.journalFailure.has_value());
 }
 
 // The list in the order asked for: sorted once by its column, or as the paths came.
@@ -308,8 +334,11 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
         output.message(journalRefusal(*run.journalError));
         return kPlanRefused;
     }
-    output.message(summary(run.renamed, run.failed, "umbenannt", run.interrupted));
-    return exitStatus(run.failed, run.interrupted);
+    if (run.journalFailure) {
+        output.message(journalStop(*run.journalFailure));
+    }
+    output.message(summary(run.renamed, run.failed, "umbenannt", run.interrupted, run.unchanged));
+    return exitStatus(run.failed, run.interrupted, run.journalFailure.has_value());
 }
 
 int finishBatch(int status, BatchEnvironment& environment) {
