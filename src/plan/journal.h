@@ -9,10 +9,8 @@
 #include <string>
 
 #include "filesystem/file_system.h"
+#include "filesystem/journal_store.h"
 #include "filesystem/native_text.h"
-
-class JournalStore;
-class JournalWriter;
 
 // One renaming of a plan, as the journal keeps it.
 struct JournalEntry {
@@ -52,8 +50,9 @@ class RunJournal {
     RenameResult rename(FileSystem& fileSystem, int e, const JournalEntry& entry) {
         return rename(fileSystem, e, entry.folder, entry.from, entry.to, entry.identity);
     }
-    // Why a record could not be written; empty while every one could. A run stops at once then,
-    // as the records it goes on making would be lost.
+    // Whether a record could not be written: a run stops at once then, as the records it goes on
+    // making would be lost; failure() tells why.
+    bool failed() const { return m_writer && m_writer->failed(); }
     QString failure() const;
     // Records that the run ends before its plan did: stopped, or cancelled.
     void stopped();

@@ -73,8 +73,8 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, Jour
             }
         }
         // What the run does after the journal fails would not be known to an undo.
-        if (const QString why = record.failure(); !why.isEmpty()) {
-            result.journalFailure = why;
+        if (record.failed()) {
+            result.journalFailure = record.failure();
         }
         if (result.cancelled || result.journalFailure) {
             break;

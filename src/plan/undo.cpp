@@ -205,7 +205,7 @@ UndoResult carryOutUndo(UndoPlan& plan, JournalStore& journal, FileSystem& fileS
                 {{step.folder, step.to, step.from, step.identity}, outcome.failure});
             listener.notRestored(result.notRestored.last());
         }
-        if (!record.failure().isEmpty()) {
+        if (record.failed()) {
             break;
         }
     }
