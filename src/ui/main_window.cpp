@@ -165,7 +165,11 @@ Form1::~Form1() = default;
 
 void Form1::connectPresenter() {
     connect(&m_presenter, &PlanPresenter::userInfo, m_ui.StatusPanel[1], &QLabel::setText);
-    connect(&m_presenter, &PlanPresenter::notice, m_ui.NoticePanel, &QLabel::setText);
+    connect(&m_presenter, &PlanPresenter::noticeChanged, this, [this](const QString& text) {
+        m_ui.NoticePanel->setText(text);
+        // A long hint line leaves the panel too little room; the tooltip shows what is cut off.
+        m_ui.NoticePanel->setToolTip(text);
+    });
     connect(&m_presenter, &PlanPresenter::progress, this, &Form1::showProgress);
     connect(&m_presenter, &PlanPresenter::checked, this, [this] {
         m_ui.StatusPanel[0]->setText(m_presenter.markedText());
@@ -334,20 +338,34 @@ void Form1::UmTaufen() {
 }
 
 void Form1::undoLastRun() {
-    UndoReport report;
-    const UndoResult result = m_presenter.undoLastRun(report);
-    if (result.nothingToUndo) {
+    // The plan holds the run's journal until it goes: what the question names is what is undone.
+    UndoPlan plan = m_presenter.planUndo();
+    if (plan.nothingToUndo) {
         QApplication::beep();
-        m_ui.NoticePanel->setText(QStringLiteral("Nichts rückgängig zu machen"));
         return;
     }
+    if (plan.busy) {
+        QMessageBox::information(
+            this, QStringLiteral("Taufix"),
+            QStringLiteral("Der letzte Lauf oder ein Rückgängig davon ist noch im Gang."));
+        return;
+    }
+    // No by default: an undo cannot itself be taken back.
+    if (QMessageBox::question(this, QStringLiteral("Taufix"), undoQuestionText(plan),
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes) {
+        return;
+    }
+    UndoReport report;
+    const UndoResult result = m_presenter.undo(plan, report);
     if (result.journalError) {
         report.lines << QStringLiteral("Das Protokoll lässt sich nicht schreiben (") +
                             *result.journalError + QStringLiteral("); nichts wurde umbenannt.");
     }
-    m_ui.NoticePanel->setText(QStringLiteral("Rückgängig: %1 zurückbenannt, %2 nicht möglich")
-                                  .arg(result.restored.size())
-                                  .arg(result.notRestored.size()));
+    if (result.journalFailure) {
+        report.lines << QStringLiteral("Das Protokoll ließ sich nicht mehr schreiben (") +
+                            *result.journalFailure + QStringLiteral("); angehalten.");
+    }
     if (!report.lines.isEmpty()) {
         QMessageBox::warning(this, QStringLiteral("Taufix"),
                              QStringLiteral("Diese Dateien ließen sich nicht zurückbenennen:\n\n") +

@@ -1,7 +1,9 @@
 #include "ui/plan_presenter.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSet>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <array>
@@ -29,15 +31,6 @@ QString unresolvableText(int count) {
                "relativer Pfad könnte eine andere Datei nennen.");
 }
 
-QString runSummaryText(const RenameRunResult& result) {
-    QString text =
-        QStringLiteral("%1 umbenannt, %2 fehlgeschlagen").arg(result.renamed).arg(result.failed);
-    if (result.cancelled || result.interrupted || result.journalError) {
-        text += QStringLiteral(", abgebrochen");
-    }
-    return text;
-}
-
 QString troubleText(size_t rows) {
     if (rows == 0) {
         return {};
@@ -47,6 +40,49 @@ QString troubleText(size_t rows) {
 }
 
 const QString kNextTroubleHint = QStringLiteral("F8 springt zur nächsten Zeile mit Konflikt");
+
+// A name in the notice panel, shortened in its middle: the window cannot grow, and the panel
+// would push itself out of the status bar.
+QString shortName(QStringView name) {
+    constexpr qsizetype kLongest = 24;
+    if (name.size() <= kLongest) {
+        return name.toString();
+    }
+    return name.first(kLongest / 2 - 1).toString() + u'…' + name.last(kLongest / 2).toString();
+}
+
+QString filesText(qsizetype count) {
+    return count == 1 ? QStringLiteral("1 Datei")
+                      : QString::number(count) + QStringLiteral(" Dateien");
+}
+
+// Follows a run for the window's decision, noting the last failure for the notice panel.
+class FailureNote : public FailureDecision {
+  public:
+    explicit FailureNote(FailureDecision& decision) : m_decision(decision) {}
+
+    bool continueAfterFailure(const FileEntry& entry, const RenameResult& result) override {
+        ++m_failed;
+        m_last = shortName(entry.AlterName()) + QStringLiteral(": ") + reasonText(result);
+        return m_decision.continueAfterFailure(entry, result);
+    }
+    void renamed(const FileEntry& entry) override { m_decision.renamed(entry); }
+    void oldNameTaken(const FileEntry& entry) override { m_decision.oldNameTaken(entry); }
+    bool stopRequested() override { return m_decision.stopRequested(); }
+
+    // The notice: the last failure with its reason, so that it shows without the dialog's details.
+    QString text() const {
+        if (m_failed == 0) {
+            return {};
+        }
+        return m_failed == 1 ? m_last : QStringLiteral("Zuletzt ") + m_last;
+    }
+
+  private:
+    FailureDecision& m_decision;
+    int m_failed = 0;
+    QString m_last;
+};
 
 }  // namespace
 
@@ -60,6 +96,59 @@ QString unrepresentableText(int count) {
            QStringLiteral(
                " Dateien wurden übergangen, weil ihre Namen kein gültiges UTF-8 "
                "sind. Benennen Sie sie zuerst anders um.");
+}
+
+QString runSummaryText(const RenameRunResult& result) {
+    QString text = QString::number(result.renamed) + QStringLiteral(" umbenannt, ");
+    if (result.unchanged > 0) {
+        text += QString::number(result.unchanged) + QStringLiteral(" unverändert, ");
+    }
+    text += QString::number(result.failed) + QStringLiteral(" fehlgeschlagen");
+    if (result.cancelled || result.interrupted || result.journalError) {
+        text += QStringLiteral(", abgebrochen");
+    }
+    if (result.oldNamesTaken > 0) {
+        text += QStringLiteral("; bei ") + filesText(result.oldNamesTaken) + QStringLiteral(": ") +
+                oldNameTakenText();
+    }
+    if (result.journalFailure) {
+        text += QStringLiteral("; Protokoll nicht mehr schreibbar (") + *result.journalFailure +
+                QStringLiteral("); angehalten");
+    }
+    return text;
+}
+
+QString undoQuestionText(const UndoPlan& plan) {
+    QString run = plan.run.beganNs == 0
+                      ? QStringLiteral("Den letzten Lauf")
+                      : QStringLiteral("Den Lauf vom ") +
+                            QDateTime::fromMSecsSinceEpoch(plan.run.beganNs / 1'000'000)
+                                .toString(QStringLiteral("d.M.yyyy, HH:mm"));
+    if (plan.run.program == QStringLiteral("taufix-batch")) {
+        run += QStringLiteral(" mit taufix-batch");
+    }
+    QSet<QString> folders;
+    for (const JournalEntry& step : plan.steps) {
+        folders.insert(step.folder);
+    }
+    const qsizetype count = plan.steps.size();
+    QString files;
+    if (count == 0) {
+        files = QStringLiteral("Keine Datei bekommt ihren alten Namen zurück.");
+    } else {
+        const QString where = folders.size() == 1
+                                  ? QStringLiteral("„") + plan.folder() + QStringLiteral("“")
+                                  : QString::number(folders.size()) + QStringLiteral(" Ordnern");
+        files = filesText(count) + QStringLiteral(" in ") + where +
+                (count == 1 ? QStringLiteral(" bekommt ihren alten Namen zurück.")
+                            : QStringLiteral(" bekommen ihre alten Namen zurück."));
+    }
+    if (!plan.missing.isEmpty()) {
+        files += u'\n' + filesText(plan.missing.size()) +
+                 (plan.missing.size() == 1 ? QStringLiteral(" lässt sich nicht zurückbenennen.")
+                                           : QStringLiteral(" lassen sich nicht zurückbenennen."));
+    }
+    return run + QStringLiteral(" rückgängig machen?\n\n") + files;
 }
 
 PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
@@ -283,7 +372,7 @@ void PlanPresenter::takeFilledList() {
     if (!result.unresolvable.isEmpty()) {
         notices << unresolvableText(static_cast<int>(result.unresolvable.size()));
     }
-    Q_EMIT notice(notices.join(u' '));
+    setNotice(notices.join(u' '));
     Q_EMIT filled();
 }
 
@@ -331,20 +420,34 @@ RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
     cancelDelayedCheck();
     Q_EMIT userInfo(kRunningText);
     m_history.SaveScenario(currentScenario());
+    FailureNote note(decision);
     RenameRunResult result =
-        renameMarkedEntries(m_list, m_fileSystem, m_journal, decision, progressCallback());
+        renameMarkedEntries(m_list, m_fileSystem, m_journal, note, progressCallback());
     Q_EMIT rowsChanged();
     ChkSituation();
     setRunSummary(runSummaryText(result));
+    setNotice(note.text());
     return result;
 }
 
-UndoResult PlanPresenter::undoLastRun(UndoListener& listener) {
+UndoPlan PlanPresenter::planUndo() {
+    // A pending check would clear the notice as soon as it ran.
+    if (m_timer->isActive()) {
+        timerTick();
+    }
+    UndoPlan plan = ::planUndo(m_journal, m_fileSystem);
+    if (plan.nothingToUndo) {
+        setNotice(QStringLiteral("Nichts rückgängig zu machen"));
+    }
+    return plan;
+}
+
+UndoResult PlanPresenter::undo(UndoPlan& plan, UndoListener& listener) {
     if (m_filling) {
         return {};
     }
     cancelDelayedCheck();
-    UndoResult result = ::undoLastRun(m_journal, m_fileSystem, listener);
+    UndoResult result = carryOutUndo(plan, m_journal, m_fileSystem, listener);
     QByteArrayList restored;
     for (const RenamedFile& file : result.restored) {
         restored << QFile::encodeName(file.to);
@@ -352,6 +455,9 @@ UndoResult PlanPresenter::undoLastRun(UndoListener& listener) {
     FillListe(m_list, restored, FillMode::Drop, m_fileSystem, progressCallback());
     Q_EMIT rowsChanged();
     ChkSituation();
+    setNotice(QStringLiteral("Rückgängig: %1 zurückbenannt, %2 nicht möglich")
+                  .arg(result.restored.size())
+                  .arg(result.notRestored.size()));
     return result;
 }
 
@@ -359,7 +465,7 @@ void PlanPresenter::ChkSituationButDelayed() {
     if (!m_restoring && !m_checkRunning) {
         m_restoredDigitIndex.reset();
     }
-    setRunSummary({});
+    forgetLastCommand();
     setCommandStates(false, m_moveDownEnabled, m_moveUpEnabled);
     m_timer->restart();
 }
@@ -432,6 +538,21 @@ void PlanPresenter::setRunSummary(const QString& text) {
     showSummary();
 }
 
+void PlanPresenter::setNotice(const QString& text) {
+    if (text != m_notice) {
+        m_notice = text;
+        Q_EMIT noticeChanged(text);
+    }
+}
+
+void PlanPresenter::forgetLastCommand() {
+    // The summary and the notice tell of the fill, run or undo just done. A check means the list
+    // or the options have changed since, and they would speak of a state that is gone; the
+    // command's own check comes before them.
+    setRunSummary({});
+    setNotice({});
+}
+
 void PlanPresenter::showSummary() {
     const QString& text = m_runSummary.isEmpty() ? m_troubleText : m_runSummary;
     if (text != m_summary) {
@@ -474,7 +595,7 @@ void PlanPresenter::ChkSituation() {
     if (!m_restoring && !m_delayedCheckRunning && !m_keepDigitChoice) {
         m_restoredDigitIndex.reset();
     }
-    setRunSummary({});
+    forgetLastCommand();
     if (!m_keepDigitChoice) {
         normaliseCounterFields();
         offerDigitCounts();

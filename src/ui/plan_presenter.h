@@ -61,6 +61,8 @@ class PlanPresenter : public QObject {
     bool moveUpEnabled() const { return m_moveUpEnabled; }
     // How the last run went, until the next check; empty otherwise.
     const QString& runSummary() const { return m_runSummary; }
+    // What the last fill, run or undo has to add, until the next check; empty otherwise.
+    const QString& notice() const { return m_notice; }
     // The run summary while there is one, otherwise how many rows the last check found in
     // trouble; empty when none.
     const QString& summary() const { return m_summary; }
@@ -107,8 +109,11 @@ class PlanPresenter : public QObject {
     // The rename run: drops a pending delayed check, saves the options as the newest history
     // entry, renames the marked entries and ends with a check.
     RenameRunResult UmTaufen(FailureDecision& decision);
-    // Takes the last run back; the files that got their old names again return to the list.
-    UndoResult undoLastRun(UndoListener& listener);
+    // The undo in two steps, so that the user can be asked in between: the plan holds the run's
+    // journal, so that no other run or undo changes what it found until undo() carries it out or
+    // the plan is dropped. The files that got their old names again return to the list.
+    UndoPlan planUndo();
+    UndoResult undo(UndoPlan& plan, UndoListener& listener);
 
     void ChkSituation();
     void ChkSituationButDelayed();
@@ -118,8 +123,9 @@ class PlanPresenter : public QObject {
 
   Q_SIGNALS:
     void userInfo(const QString& text);
-    // What a fill passed over, beside the hint line, which the check's verdict keeps.
-    void notice(const QString& text);
+    // The notice changed: what a fill passed over, why a run failed, how an undo went; beside
+    // the hint line, which the check's verdict keeps.
+    void noticeChanged(const QString& text);
     void progress(int value, int maximum);
     // The rows changed in number or order.
     void rowsChanged();
@@ -152,6 +158,8 @@ class PlanPresenter : public QObject {
     void applyDigitChoice(int index);
     QString planOkText() const;
     void setRunSummary(const QString& text);
+    void setNotice(const QString& text);
+    void forgetLastCommand();
     void showSummary();
 
     FileSystem& m_fileSystem;
@@ -177,6 +185,7 @@ class PlanPresenter : public QObject {
     bool m_keepDigitChoice = false;
     bool m_checkRunning = false;
     QString m_runSummary;
+    QString m_notice;
     QString m_troubleText;
     QString m_summary;
     // A history entry's digit position, offered again by the checks the restore causes itself
@@ -195,3 +204,8 @@ class PlanPresenter : public QObject {
 
 // The notice after a fill that refused names which are no valid text.
 QString unrepresentableText(int count);
+// How a run went, in a few words for the summary panel.
+QString runSummaryText(const RenameRunResult& result);
+// The question before an undo: which run, and how many files in which folders it gives their old
+// names back.
+QString undoQuestionText(const UndoPlan& plan);

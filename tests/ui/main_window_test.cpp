@@ -256,20 +256,52 @@ TEST_F(MainWindowTest, ARunAsksAfterAFailureAndPutsTheReportOnTheClipboard) {
                         "zu beenden.");
     EXPECT_EQ(column(0), QStringList{"b.txt"});
     EXPECT_EQ(panel(4), "2 umbenannt, 1 fehlgeschlagen");
+    EXPECT_EQ(panel(3), "b.txt: Ziel existiert bereits");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "n_c.txt\nn_a.txt\n");
+}
 
-    window->activateWindow();  // back from the dialog
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+TEST_F(MainWindowTest, AnUndoSaysWhatItTakesBackAndWaitsForYes) {
+    open({"a.txt", "b.txt"});
+    typeInto("Maske", "n_[NAME][TYP]");
+    timer->fire();
+    click(btn(8));
+    const Contents renamed = files.contents();
+    // Answers the next dialog with button, noting its text.
+    QString text;
+    const auto answer = [&text](QMessageBox::StandardButton button) {
+        whenModalShown([&text, button](QWidget* modal) {
+            auto* box = static_cast<QMessageBox*>(modal);
+            text = box->text();
+            box->button(button) ? box->button(button)->click() : box->reject();
+        });
+    };
+    answer(QMessageBox::No);
     liste()->setFocus();
     QTest::keyClick(liste(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(
-        files.contents(),
-        (Contents{
-            {"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}, {"n_b.txt", "fremd"}}));
-    EXPECT_EQ(column(0), QStringList({"a.txt", "b.txt", "c.txt"}));
+    EXPECT_TRUE(text.contains("2 Dateien in „" + files.path() + "“")) << text.toStdString();
+    EXPECT_EQ(files.contents(), renamed);
+    {
+        const auto run = journal.hold(journal.names().last());  // as if the run still went on
+        answer(QMessageBox::Ok);
+        click(find("UndoButton"));
+        EXPECT_EQ(text, "Der letzte Lauf oder ein Rückgängig davon ist noch im Gang.");
+    }
+    answer(QMessageBox::Yes);
+    click(find("UndoButton"));
+    EXPECT_EQ(files.contents(), (Contents{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}));
+    EXPECT_EQ(column(0), QStringList({"a.txt", "b.txt"}));
     EXPECT_EQ(panel(3), "Rückgängig: 2 zurückbenannt, 0 nicht möglich");
+}
+
+TEST_F(MainWindowTest, ANewerRunReplacesTheUndoNotice) {
+    open({"a.txt"});
+    typeInto("Maske", "n_[NAME][TYP]");
+    timer->fire();
     click(find("UndoButton"));
     EXPECT_EQ(panel(3), "Nichts rückgängig zu machen");
+    click(btn(8));
+    EXPECT_EQ(panel(4), "1 umbenannt, 0 fehlgeschlagen");
+    EXPECT_EQ(panel(3), "");
 }
 
 TEST_F(MainWindowTest, AHistoryEntryIsRestoredThroughTheControls) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -134,18 +135,73 @@ class CancelAtFailure : public FailureDecision {
     bool continueAfterFailure(const FileEntry&, const RenameResult&) override { return false; }
 };
 
-TEST_F(PlanPresenterTest, ARunIsSummedUpUntilTheNextChange) {
-    addFiles({"a.txt", "b.txt", "c.txt"});
+TEST_F(PlanPresenterTest, ARunIsSummedUpWithItsLastFailureUntilTheNextChange) {
+    const QString longName = "b" + QString(50, u'x') + ".txt";
+    addFiles({"a.txt", longName, "c.txt"});
     presenter.setMaske("n_[NAME][TYP]");
     timer->fire();
     fileSystem.refuseRename = [](const QString& from, const QString&) {
-        return from.endsWith("/b.txt");
+        return !from.endsWith("/a.txt");
     };
-    CancelAtFailure decision;
-    presenter.UmTaufen(decision);
-    EXPECT_EQ(presenter.runSummary(), "1 umbenannt, 1 fehlgeschlagen, abgebrochen");
+    FailEvery decision;
+    presenter.UmTaufen(decision);  // from the last row up
+    EXPECT_EQ(presenter.notice(), "Zuletzt bxxxxxxxxxx…xxxxxxxx.txt: Zugriff verweigert");
+    CancelAtFailure cancel;
+    presenter.UmTaufen(cancel);
+    EXPECT_EQ(presenter.runSummary(), "0 umbenannt, 1 fehlgeschlagen, abgebrochen");
+    EXPECT_EQ(presenter.notice(), "c.txt: Zugriff verweigert");
     presenter.setSucheText("x");
     EXPECT_EQ(presenter.runSummary(), "");
+    EXPECT_EQ(presenter.notice(), "");
+}
+
+TEST(RunSummaryText, AddsUnchangedFilesOldNamesTakenAndAJournalThatFailedWhenThereAreAny) {
+    RenameRunResult result;
+    result.renamed = 3;
+    result.unchanged = 1;
+    result.oldNamesTaken = 2;
+    result.journalFailure = "Kein Platz";
+    EXPECT_EQ(runSummaryText(result),
+              "3 umbenannt, 1 unverändert, 0 fehlgeschlagen; bei 2 Dateien: der alte Name ist "
+              "belegt von einer anderen Datei; Protokoll nicht mehr schreibbar (Kein Platz); "
+              "angehalten");
+}
+
+TEST(UndoQuestionText, NamesTheRunAndHowManyFilesInWhichFoldersGetTheirNamesBack) {
+    const auto question = [](const QStringList& folders, int missing, qint64 beganNs,
+                             const QString& program) {
+        UndoPlan plan;
+        plan.run.beganNs = beganNs;
+        plan.run.program = program;
+        for (const QString& folder : folders) {
+            plan.steps << JournalEntry{folder, "n", "o", {}};
+        }
+        plan.missing.fill({}, missing);
+        return undoQuestionText(plan);
+    };
+    const qint64 at =
+        QDateTime(QDate(2026, 12, 7), QTime(14, 3, 59)).toMSecsSinceEpoch() * 1'000'000 + 999'999;
+    EXPECT_EQ(question({"/f/", "/f/", "/f/"}, 0, at, "taufix-batch"),
+              "Den Lauf vom 7.12.2026, 14:03 mit taufix-batch rückgängig machen?\n\n"
+              "3 Dateien in „/f/“ bekommen ihre alten Namen zurück.");
+    EXPECT_EQ(question({"/f/"}, 1, 0, "taufix"),
+              "Den letzten Lauf rückgängig machen?\n\n1 Datei in „/f/“ bekommt ihren alten Namen "
+              "zurück.\n1 Datei lässt sich nicht zurückbenennen.");
+    EXPECT_EQ(question({"/f/", "/g/"}, 2, at, ""),
+              "Den Lauf vom 7.12.2026, 14:03 rückgängig machen?\n\n2 Dateien in 2 Ordnern "
+              "bekommen ihre alten Namen zurück.\n2 Dateien lassen sich nicht zurückbenennen.");
+    EXPECT_EQ(question({}, 1, 0, ""),
+              "Den letzten Lauf rückgängig machen?\n\nKeine Datei bekommt ihren alten Namen "
+              "zurück.\n1 Datei lässt sich nicht zurückbenennen.");
+}
+
+TEST_F(PlanPresenterTest, AnUndoRightAfterTypingChecksFirstAndKeepsItsNotice) {
+    addFiles({"a.txt"});
+    presenter.setMaske("x[TYP]");
+    EXPECT_TRUE(presenter.planUndo().nothingToUndo);
+    EXPECT_EQ(column(NeuerNameColumn), QStringList{"x.txt"});
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(presenter.notice(), "Nichts rückgängig zu machen");
 }
 
 TEST_F(PlanPresenterTest, RowsInTroubleAreCountedVisitedInTurnAndForgottenWhenRowsMove) {
@@ -176,10 +232,9 @@ TEST_F(PlanPresenterTest, RowsInTroubleAreCountedVisitedInTurnAndForgottenWhenRo
 }
 
 TEST_F(PlanPresenterTest, AFillNoticeLeavesTheVerdictOnTheHintLine) {
-    QSignalSpy notices(&presenter, &PlanPresenter::notice);
     fill(folder.touchAll({"b.txt", "B.TXT"}) << folder.native() + "a\xff.txt");
     EXPECT_TRUE(hint().startsWith("Fehler: Die neuen Dateinamen sind nicht alle eindeutig"));
-    EXPECT_TRUE(notices.first().first().toString().startsWith("Hinweis: 1 Datei wurde übergangen"));
+    EXPECT_TRUE(presenter.notice().startsWith("Hinweis: 1 Datei wurde übergangen"));
 }
 
 TEST_F(PlanPresenterTest, AFillLeavesTheListToItselfAndEndsWithACheckOfTheOptionsThen) {
