@@ -12,6 +12,7 @@
 
 #include "fake_file_system.h"
 #include "filesystem/capitals.h"
+#include "filesystem/journal_store.h"
 #include "temp_folder.h"
 
 namespace {
@@ -289,6 +290,22 @@ TEST(LinuxFileSystem, AFolderThatCanNoLongerBeSearchedDeniesTheRenamingOfItsFile
     ::chmod(folder.native(), 0755);
     EXPECT_EQ(status, 0) << "exit " << WEXITSTATUS(status)
                          << " (1: not refused as denied, 2: capabilities kept)";
+}
+
+// The journals tell which files a user renamed: their folders are the user's alone, whatever the
+// umask, as the base-directory rules ask.
+TEST(JournalStore, MakesItsMissingFoldersForTheUserAlone) {
+    const TempFolder state;
+    const mode_t umask = ::umask(0);
+    JournalStore store(state.file("neu/taufix"));
+    const bool created = store.create() != nullptr;
+    ::umask(umask);
+    ASSERT_TRUE(created) << store.why().toStdString();
+    for (const QString& folder : {state.file("neu"), state.file("neu/taufix")}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(folder), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0700u) << folder.toStdString();
+    }
 }
 
 }  // namespace
