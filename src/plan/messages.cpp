@@ -140,6 +140,10 @@ QString undoReasonText(const NotRestored& file) {
     return QStringLiteral("nicht mehr zu finden");
 }
 
+QString undoBusyText() {
+    return QStringLiteral("Der letzte Lauf oder ein Rückgängig davon ist noch im Gang");
+}
+
 QString oldNameTakenText() {
     return QStringLiteral("der alte Name ist belegt von einer anderen Datei");
 }

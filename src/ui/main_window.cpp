@@ -345,9 +345,7 @@ void Form1::undoLastRun() {
         return;
     }
     if (plan.busy) {
-        QMessageBox::information(
-            this, QStringLiteral("Taufix"),
-            QStringLiteral("Der letzte Lauf oder ein Rückgängig davon ist noch im Gang."));
+        QMessageBox::information(this, QStringLiteral("Taufix"), undoBusyText() + u'.');
         return;
     }
     // No by default: an undo cannot itself be taken back.

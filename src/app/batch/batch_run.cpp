@@ -144,9 +144,8 @@ int undo(BatchEnvironment& environment, BatchOutput& output) {
         return kPlanSound;
     }
     if (result.busy) {
-        output.message(
-            QStringLiteral("Fehler: Der letzte Lauf oder ein Rückgängig davon ist noch "
-                           "im Gang; nichts wurde zurückbenannt."));
+        output.message(QStringLiteral("Fehler: ") + undoBusyText() +
+                       QStringLiteral("; nichts wurde zurückbenannt."));
         return kPlanRefused;
     }
     if (result.journalError) {
