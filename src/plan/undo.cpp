@@ -117,15 +117,6 @@ bool findFiles(const JournalRun& run, const UndosOfRun& undos, const FileSystem&
 
 }  // namespace
 
-QString UndoPlan::folder() const {
-    for (const JournalEntry& step : steps) {
-        if (step.folder != steps.first().folder) {
-            return {};
-        }
-    }
-    return steps.isEmpty() ? QString() : steps.first().folder;
-}
-
 UndoPlan planUndo(const JournalStore& journal, const FileSystem& fileSystem) {
     UndoPlan plan;
     const QStringList names = journal.names();

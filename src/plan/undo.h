@@ -34,9 +34,6 @@ struct UndoPlan {
     QList<JournalEntry> steps;  // each with the identity the file has now
     QList<NotRestored> missing;
     std::unique_ptr<JournalHold> hold;  // keeps other undos out until the undo is done
-
-    // The folder of every step; empty where they lie in several.
-    QString folder() const;
 };
 
 struct UndoResult {

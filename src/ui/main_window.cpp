@@ -30,6 +30,7 @@
 #include "ui/history_menu.h"
 #include "ui/info_window.h"
 #include "ui/list_view_behaviour.h"
+#include "ui/run_texts.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
 #include "ui/tooltips.h"

@@ -1,9 +1,8 @@
 #include "ui/plan_presenter.h"
+#include "ui/run_texts.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSet>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <array>
@@ -41,49 +40,6 @@ QString troubleText(size_t rows) {
 
 const QString kNextTroubleHint = QStringLiteral("F8 springt zur nächsten Zeile mit Konflikt");
 
-// A name in the notice panel, shortened in its middle: the window cannot grow, and the panel
-// would push itself out of the status bar.
-QString shortName(QStringView name) {
-    constexpr qsizetype kLongest = 24;
-    if (name.size() <= kLongest) {
-        return name.toString();
-    }
-    return name.first(kLongest / 2 - 1).toString() + u'…' + name.last(kLongest / 2).toString();
-}
-
-QString filesText(qsizetype count) {
-    return count == 1 ? QStringLiteral("1 Datei")
-                      : QString::number(count) + QStringLiteral(" Dateien");
-}
-
-// Follows a run for the window's decision, noting the last failure for the notice panel.
-class FailureNote : public FailureDecision {
-  public:
-    explicit FailureNote(FailureDecision& decision) : m_decision(decision) {}
-
-    bool continueAfterFailure(const FileEntry& entry, const RenameResult& result) override {
-        ++m_failed;
-        m_last = shortName(entry.AlterName()) + QStringLiteral(": ") + reasonText(result);
-        return m_decision.continueAfterFailure(entry, result);
-    }
-    void renamed(const FileEntry& entry) override { m_decision.renamed(entry); }
-    void oldNameTaken(const FileEntry& entry) override { m_decision.oldNameTaken(entry); }
-    bool stopRequested() override { return m_decision.stopRequested(); }
-
-    // The notice: the last failure with its reason, so that it shows without the dialog's details.
-    QString text() const {
-        if (m_failed == 0) {
-            return {};
-        }
-        return m_failed == 1 ? m_last : QStringLiteral("Zuletzt ") + m_last;
-    }
-
-  private:
-    FailureDecision& m_decision;
-    int m_failed = 0;
-    QString m_last;
-};
-
 }  // namespace
 
 QString unrepresentableText(int count) {
@@ -96,59 +52,6 @@ QString unrepresentableText(int count) {
            QStringLiteral(
                " Dateien wurden übergangen, weil ihre Namen kein gültiges UTF-8 "
                "sind. Benennen Sie sie zuerst anders um.");
-}
-
-QString runSummaryText(const RenameRunResult& result) {
-    QString text = QString::number(result.renamed) + QStringLiteral(" umbenannt, ");
-    if (result.unchanged > 0) {
-        text += QString::number(result.unchanged) + QStringLiteral(" unverändert, ");
-    }
-    text += QString::number(result.failed) + QStringLiteral(" fehlgeschlagen");
-    if (result.cancelled || result.interrupted || result.journalError) {
-        text += QStringLiteral(", abgebrochen");
-    }
-    if (result.oldNamesTaken > 0) {
-        text += QStringLiteral("; bei ") + filesText(result.oldNamesTaken) + QStringLiteral(": ") +
-                oldNameTakenText();
-    }
-    if (result.journalFailure) {
-        text += QStringLiteral("; Protokoll nicht mehr schreibbar (") + *result.journalFailure +
-                QStringLiteral("); angehalten");
-    }
-    return text;
-}
-
-QString undoQuestionText(const UndoPlan& plan) {
-    QString run = plan.run.beganNs == 0
-                      ? QStringLiteral("Den letzten Lauf")
-                      : QStringLiteral("Den Lauf vom ") +
-                            QDateTime::fromMSecsSinceEpoch(plan.run.beganNs / 1'000'000)
-                                .toString(QStringLiteral("d.M.yyyy, HH:mm"));
-    if (plan.run.program == QStringLiteral("taufix-batch")) {
-        run += QStringLiteral(" mit taufix-batch");
-    }
-    QSet<QString> folders;
-    for (const JournalEntry& step : plan.steps) {
-        folders.insert(step.folder);
-    }
-    const qsizetype count = plan.steps.size();
-    QString files;
-    if (count == 0) {
-        files = QStringLiteral("Keine Datei bekommt ihren alten Namen zurück.");
-    } else {
-        const QString where = folders.size() == 1
-                                  ? QStringLiteral("„") + plan.folder() + QStringLiteral("“")
-                                  : QString::number(folders.size()) + QStringLiteral(" Ordnern");
-        files = filesText(count) + QStringLiteral(" in ") + where +
-                (count == 1 ? QStringLiteral(" bekommt ihren alten Namen zurück.")
-                            : QStringLiteral(" bekommen ihre alten Namen zurück."));
-    }
-    if (!plan.missing.isEmpty()) {
-        files += u'\n' + filesText(plan.missing.size()) +
-                 (plan.missing.size() == 1 ? QStringLiteral(" lässt sich nicht zurückbenennen.")
-                                           : QStringLiteral(" lassen sich nicht zurückbenennen."));
-    }
-    return run + QStringLiteral(" rückgängig machen?\n\n") + files;
 }
 
 PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,

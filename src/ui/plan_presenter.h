@@ -204,8 +204,3 @@ class PlanPresenter : public QObject {
 
 // The notice after a fill that refused names which are no valid text.
 QString unrepresentableText(int count);
-// How a run went, in a few words for the summary panel.
-QString runSummaryText(const RenameRunResult& result);
-// The question before an undo: which run, and how many files in which folders it gives their old
-// names back.
-QString undoQuestionText(const UndoPlan& plan);

@@ -10,6 +10,7 @@
 #include "fake_file_system.h"
 #include "filesystem/journal_store.h"
 #include "temp_folder.h"
+#include "ui/run_texts.h"
 #include "ui/settings_store.h"
 
 namespace {
