@@ -140,6 +140,11 @@ QString undoReasonText(const NotRestored& file) {
     return QStringLiteral("nicht mehr zu finden");
 }
 
+QString journalRefusalText(const QString& why) {
+    return QStringLiteral("Das Protokoll lässt sich nicht schreiben (") + why +
+           QStringLiteral("); nichts wurde umbenannt.");
+}
+
 QString undoBusyText() {
     return QStringLiteral("Der letzte Lauf oder ein Rückgängig davon ist noch im Gang");
 }

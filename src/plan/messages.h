@@ -28,6 +28,8 @@ QString reasonText(RenameFailure failure);
 QString reasonText(const RenameResult& result);
 // Why an undo left a file under its new name; a file it cannot find is no longer there at all.
 QString undoReasonText(const NotRestored& file);
+// Why a run or undo renamed nothing: its journal could not be written, for the reason why.
+QString journalRefusalText(const QString& why);
 // Why an undo does nothing now: its run, or another undo of it, has not ended.
 QString undoBusyText();
 // What a renaming on a file system that renames by link and unlink left at the old name.

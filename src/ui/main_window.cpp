@@ -325,9 +325,7 @@ void Form1::UmTaufen() {
     const RenameRunResult result = m_presenter.UmTaufen(decision);
     if (result.journalError) {
         QMessageBox::warning(this, QStringLiteral("Taufix"),
-                             QStringLiteral("Das Protokoll lässt sich nicht schreiben (") +
-                                 *result.journalError +
-                                 QStringLiteral("); nichts wurde umbenannt."));
+                             journalRefusalText(*result.journalError));
     }
     if (m_presenter.dirIt()) {
         m_ui.DirItTextBox->setPlainText(decision.report);
@@ -358,8 +356,7 @@ void Form1::undoLastRun() {
     UndoReport report;
     const UndoResult result = m_presenter.undo(plan, report);
     if (result.journalError) {
-        report.lines << QStringLiteral("Das Protokoll lässt sich nicht schreiben (") +
-                            *result.journalError + QStringLiteral("); nichts wurde umbenannt.");
+        report.lines << journalRefusalText(*result.journalError);
     }
     if (result.journalFailure) {
         report.lines << QStringLiteral("Das Protokoll ließ sich nicht mehr schreiben (") +

@@ -33,8 +33,7 @@ int usageError(QIODevice& err, const QString& message) {
 }
 
 QString journalRefusal(const QString& why) {
-    return QStringLiteral("Fehler: Das Protokoll lässt sich nicht schreiben (") + why +
-           QStringLiteral("); nichts wurde umbenannt.");
+    return QStringLiteral("Fehler: ") + journalRefusalText(why);
 }
 
 QString journalStop(const QString& why) {
