@@ -1,6 +1,7 @@
-# `make run` builds and starts Taufix; `make test` checks the formatting, runs the fuzzers, the
-# whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, builds and checks the Debian
-# package, and runs the whole suite in the normal build. Warnings are errors in every build.
+# `make run` builds and starts Taufix; `make test` checks the formatting and that no file includes
+# a header of a layer above its own, runs the fuzzers, the whole suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, builds and checks the Debian package, and runs the whole suite in
+# the normal build. Warnings are errors in every build.
 BUILD_DIR ?= build
 PACKAGE_DIR ?= build-package
 BUILD_TYPE ?= RelWithDebInfo
@@ -11,8 +12,8 @@ CMAKE_FLAGS += -DTAUFIX_WERROR=ON
 CTEST := QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 SOURCES = $(shell find src tests fuzz bench -name '*.cpp' -o -name '*.h')
 
-.PHONY: deps configure build run test check suite format format-check sanitize fuzz bench \
-	package package-check clean
+.PHONY: deps configure build run test check suite format format-check layer-check sanitize fuzz \
+	bench package package-check clean
 
 deps:
 	@scripts/install-deps
@@ -28,11 +29,11 @@ run: build
 
 # The fuzzers, the sanitizer suite and the package first, so that the plain suite's summary ends
 # the output.
-test: format-check fuzz sanitize package-check suite
+test: format-check layer-check fuzz sanitize package-check suite
 
 # The fast tests of the layers below the window.
 check: build
-	@cd $(BUILD_DIR) && $(CTEST) -L core
+	@cd $(BUILD_DIR) && $(CTEST) -L core -j$$(nproc)
 
 suite: build
 	@cd $(BUILD_DIR) && $(CTEST)
@@ -43,6 +44,9 @@ format: deps
 format-check: deps
 	@clang-format-14 --dry-run --Werror $(SOURCES) \
 		|| { echo "Nicht nach .clang-format formatiert; „make format“ richtet es."; exit 1; }
+
+layer-check:
+	@scripts/check-layers
 
 sanitize: deps
 	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAUFIX_SANITIZE=ON \
@@ -85,7 +89,8 @@ package-check: package
 # renamers Debian has (perl rename, mmv, util-linux rename), which it installs.
 bench: deps
 	@scripts/install-deps rename mmv
-	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAUFIX_BENCHMARKS=ON >/dev/null
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAUFIX_BENCHMARKS=ON \
+		$(CMAKE_FLAGS) >/dev/null
 	@cmake --build build-bench --target taufix_core_bench taufix_window_bench taufix-batch
 	@build-bench/bench/taufix_core_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
