@@ -244,7 +244,7 @@ void Form1::connectControls() {
 void Form1::startUp(const QByteArrayList& arguments) {
     setWindowTitle(QStringLiteral("Taufix"));
     m_ui.Image1->setToolTip(kImage1ToolTip);
-    m_ui.Maske->setText(m_presenter.settings().Maske);
+    m_ui.Maske->setText(m_presenter.options().settings().Maske);
     m_ui.ToolTipCheck->setChecked(
         m_store.GetSettingValue(kToolTipsKey, QStringLiteral("0")).toInt() != 0);
     m_ui.Schreibweise->addItems({QStringLiteral("beibehalten"), QStringLiteral("alles groß"),
@@ -327,7 +327,7 @@ void Form1::UmTaufen() {
         QMessageBox::warning(this, QStringLiteral("Taufix"),
                              journalRefusalText(*result.journalError));
     }
-    if (m_presenter.dirIt()) {
+    if (m_presenter.options().dirIt()) {
         m_ui.DirItTextBox->setPlainText(decision.report);
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
@@ -375,7 +375,7 @@ void Form1::ShowScenarioMenu() {
 }
 
 void Form1::LoadScenario(int index) {
-    const int digitChoiceCount = static_cast<int>(m_presenter.digitChoiceTexts().size());
+    const int digitChoiceCount = static_cast<int>(m_presenter.options().digitChoiceTexts().size());
     m_presenter.restoreScenario(
         m_history.LoadScenario(index, m_historyMenu->captions(), digitChoiceCount));
 }
@@ -425,12 +425,13 @@ void Form1::showListFree(bool free) {
 }
 
 void Form1::showOptions() {
-    setTextIfDifferent(m_ui.Maske, m_presenter.settings().Maske);
-    setTextIfDifferent(m_ui.Zahl, m_presenter.zahlText());
-    setTextIfDifferent(m_ui.Schrittweite, m_presenter.schrittweiteText());
-    setTextIfDifferent(m_ui.SucheText, m_presenter.settings().SucheText);
-    setTextIfDifferent(m_ui.ErsetzeText, m_presenter.settings().ErsetzeText);
-    const QStringList digitChoices = m_presenter.digitChoiceTexts();
+    const OptionState& options = m_presenter.options();
+    setTextIfDifferent(m_ui.Maske, options.settings().Maske);
+    setTextIfDifferent(m_ui.Zahl, options.zahlText());
+    setTextIfDifferent(m_ui.Schrittweite, options.schrittweiteText());
+    setTextIfDifferent(m_ui.SucheText, options.settings().SucheText);
+    setTextIfDifferent(m_ui.ErsetzeText, options.settings().ErsetzeText);
+    const QStringList digitChoices = options.digitChoiceTexts();
     QStringList shown;
     for (int i = 0; i < m_ui.StellenAnzahl->count(); ++i) {
         shown << m_ui.StellenAnzahl->itemText(i);
@@ -439,10 +440,10 @@ void Form1::showOptions() {
         m_ui.StellenAnzahl->clear();
         m_ui.StellenAnzahl->addItems(digitChoices);
     }
-    m_ui.StellenAnzahl->setCurrentIndex(m_presenter.digitIndex());
-    m_ui.Vornullenzeichen->setCurrentIndex(m_presenter.leadZerosIndex());
-    m_ui.Schreibweise->setCurrentIndex(m_presenter.letterCaseIndex());
-    m_ui.DirItCheck->setChecked(m_presenter.dirIt());
+    m_ui.StellenAnzahl->setCurrentIndex(options.digitIndex());
+    m_ui.Vornullenzeichen->setCurrentIndex(options.leadZerosIndex());
+    m_ui.Schreibweise->setCurrentIndex(options.letterCaseIndex());
+    m_ui.DirItCheck->setChecked(options.dirIt());
 }
 
 void Form1::showProgress(int value, int maximum) {

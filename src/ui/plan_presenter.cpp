@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
-#include <array>
 
 #include "filesystem/file_system.h"
 #include "plan/messages.h"
@@ -19,9 +18,6 @@ const QString kRunningText = QStringLiteral("Umbenennung läuft ...");
 // How often a progress bar is set: each value shown repaints it, which costs as much as thousands
 // of rows of a pass.
 constexpr int kProgressIntervalMs = 50;
-
-// The padding of the lead-zero choices "keine", "Null", "Leerzeichen", "Unterstrich".
-constexpr std::array<char16_t, 4> kLeadZeroOfChoice{u'\0', u'0', u' ', u'_'};
 
 QString unresolvableText(int count) {
     return QStringLiteral("Hinweis: ") + QString::number(count) +
@@ -61,8 +57,6 @@ PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
       m_journal(journal),
       m_timer(timer ? std::move(timer) : std::make_unique<QtDelayTimer>()) {
     m_timer->onTick = [this] { timerTick(); };
-    m_digitChoices = InitStellenAnzahl(m_settings.Start, m_settings.Step, 0);
-    m_settings.Digits = m_digitChoices.MinDigits;
     connect(&m_fill, &QFutureWatcherBase::finished, this, &PlanPresenter::takeFilledList);
     m_fillProgressTimer.setInterval(kProgressIntervalMs);
     connect(&m_fillProgressTimer, &QTimer::timeout, this, &PlanPresenter::showFillProgress);
@@ -74,14 +68,6 @@ PlanPresenter::~PlanPresenter() {
     if (m_filling) {
         m_fill.waitForFinished();
     }
-}
-
-QStringList PlanPresenter::digitChoiceTexts() const {
-    QStringList texts;
-    for (int digits = m_digitChoices.MinDigits; digits <= m_digitChoices.largest; ++digits) {
-        texts << QString::number(digits);
-    }
-    return texts;
 }
 
 int PlanPresenter::sortedHeader() const {
@@ -97,80 +83,57 @@ int PlanPresenter::sortedHeader() const {
     return 0;
 }
 
-Scenario PlanPresenter::currentScenario() const {
-    Scenario scenario;
-    scenario.mask = m_settings.Maske;
-    scenario.startText = m_zahlText;
-    scenario.stepText = m_schrittweiteText;
-    scenario.digitsPosition = m_digitIndex;
-    scenario.leadZerosPosition = m_leadZerosIndex;
-    scenario.letterCasePosition = letterCaseIndex();
-    scenario.searchText = m_settings.SucheText;
-    scenario.replaceText = m_settings.ErsetzeText;
-    scenario.dirIt = m_dirIt ? 1 : 0;
-    return scenario;
-}
+// A text option changed by typing is checked after the delay.
 
-namespace {
-
-// A text option changed by typing: stored, and checked after the delay.
-template <typename Presenter>
-void editText(Presenter& presenter, QString& field, const QString& text) {
-    if (text != field) {
-        field = text;
-        presenter.ChkSituationButDelayed();
+void PlanPresenter::setMaske(const QString& text) {
+    if (m_options.setMaske(text)) {
+        ChkSituationButDelayed();
     }
 }
 
-}  // namespace
-
-void PlanPresenter::setMaske(const QString& text) {
-    editText(*this, m_settings.Maske, text);
-}
-
 void PlanPresenter::setZahlText(const QString& text) {
-    editText(*this, m_zahlText, text);
+    if (m_options.setZahlText(text)) {
+        ChkSituationButDelayed();
+    }
 }
 
 void PlanPresenter::setSchrittweiteText(const QString& text) {
-    editText(*this, m_schrittweiteText, text);
+    if (m_options.setSchrittweiteText(text)) {
+        ChkSituationButDelayed();
+    }
 }
 
 void PlanPresenter::setSucheText(const QString& text) {
-    editText(*this, m_settings.SucheText, text);
+    if (m_options.setSucheText(text)) {
+        ChkSituationButDelayed();
+    }
 }
 
 void PlanPresenter::setErsetzeText(const QString& text) {
-    editText(*this, m_settings.ErsetzeText, text);
+    if (m_options.setErsetzeText(text)) {
+        ChkSituationButDelayed();
+    }
 }
 
 void PlanPresenter::chooseLetterCase(int index) {
-    // Any other choice leaves the names as they are.
-    const bool known = index >= 0 && index <= static_cast<int>(LetterCase::FirstCapital);
-    m_settings.letterCase = known ? static_cast<LetterCase>(index) : LetterCase::Keep;
+    m_options.chooseLetterCase(index);
     ChkSituation();
 }
 
 void PlanPresenter::chooseDigitCount(int index) {
-    if (index < 0 || index > m_digitChoices.largest - m_digitChoices.MinDigits) {
+    if (!m_options.chooseDigitCount(index)) {
         return;
     }
     if (!m_restoring) {
         m_restoredDigitIndex.reset();
     }
     m_keepDigitChoice = true;
-    applyDigitChoice(index);
     ChkSituation();
     m_keepDigitChoice = false;
 }
 
 void PlanPresenter::chooseLeadZeros(int index) {
-    // Any other choice leaves the padding as it is.
-    if (index >= 0 && index < static_cast<int>(kLeadZeroOfChoice.size())) {
-        m_leadZerosIndex = index;
-        const QChar padding(kLeadZeroOfChoice[static_cast<size_t>(index)]);
-        m_settings.LeadZeros = padding.isNull() ? std::nullopt : std::optional(padding);
-    }
+    m_options.chooseLeadZeros(index);
     m_keepDigitChoice = true;
     ChkSituation();
     m_keepDigitChoice = false;
@@ -322,7 +285,7 @@ RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
     }
     cancelDelayedCheck();
     Q_EMIT userInfo(kRunningText);
-    m_history.SaveScenario(currentScenario());
+    m_history.SaveScenario(m_options.currentScenario());
     FailureNote note(decision);
     RenameRunResult result =
         renameMarkedEntries(m_list, m_fileSystem, m_journal, note, progressCallback());
@@ -410,11 +373,7 @@ ProgressCallback PlanPresenter::progressCallback() {
 }
 
 void PlanPresenter::normaliseCounterFields() {
-    const QString zahl = m_zahlText;
-    const QString schrittweite = m_schrittweiteText;
-    m_settings.Start = ValidateNumericText(m_zahlText, kLargestStart);
-    m_settings.Step = ValidateNumericText(m_schrittweiteText, kLargestStep);
-    if (m_zahlText != zahl || m_schrittweiteText != schrittweite) {
+    if (m_options.normaliseCounterFields()) {
         Q_EMIT optionsChanged();
         // A rewritten field counts as a change of the field, as if typed.
         ChkSituationButDelayed();
@@ -422,18 +381,8 @@ void PlanPresenter::normaliseCounterFields() {
 }
 
 void PlanPresenter::offerDigitCounts() {
-    m_digitChoices = InitStellenAnzahl(m_settings.Start, m_settings.Step, m_list.count());
-    // A restored position the choices no longer reach falls back to the smallest.
-    const int restored = m_restoredDigitIndex.value_or(0);
-    const bool offered =
-        restored >= 0 && restored <= m_digitChoices.largest - m_digitChoices.MinDigits;
-    applyDigitChoice(offered ? restored : 0);
+    m_options.offerDigitCounts(m_list.count(), m_restoredDigitIndex.value_or(0));
     Q_EMIT optionsChanged();
-}
-
-void PlanPresenter::applyDigitChoice(int index) {
-    m_digitIndex = index;
-    m_settings.Digits = m_digitChoices.MinDigits + index;
 }
 
 void PlanPresenter::setRunSummary(const QString& text) {
@@ -503,7 +452,8 @@ void PlanPresenter::ChkSituation() {
         normaliseCounterFields();
         offerDigitCounts();
     }
-    m_verdict = checkPlan(m_list, m_settings, m_fileSystem, m_folderIndexes, progressCallback());
+    m_verdict =
+        checkPlan(m_list, m_options.settings(), m_fileSystem, m_folderIndexes, progressCallback());
     m_troubleText = troubleText(m_verdict.names.rows.size());
     showSummary();
     const int count = m_list.count();

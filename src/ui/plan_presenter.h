@@ -9,16 +9,14 @@
 #include <memory>
 #include <optional>
 
-#include "engine/rename_settings.h"
 #include "filesystem/folder_index_cache.h"
 #include "list/file_list.h"
 #include "list/list_filling.h"
 #include "list/list_selection.h"
-#include "plan/counter_fields.h"
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
 #include "plan/undo.h"
-#include "ui/scenario_history.h"
+#include "ui/option_state.h"
 
 class DelayTimer;
 class FileSystem;
@@ -46,14 +44,7 @@ class PlanPresenter : public QObject {
     void setRenameCaption(const QString& caption) { m_renameCaption = caption; }
 
     const FileList& list() const { return m_list; }
-    const RenameSettings& settings() const { return m_settings; }
-    const QString& zahlText() const { return m_zahlText; }
-    const QString& schrittweiteText() const { return m_schrittweiteText; }
-    QStringList digitChoiceTexts() const;
-    int digitIndex() const { return m_digitIndex; }
-    int leadZerosIndex() const { return m_leadZerosIndex; }
-    int letterCaseIndex() const { return static_cast<int>(m_settings.letterCase); }
-    bool dirIt() const { return m_dirIt; }
+    const OptionState& options() const { return m_options; }
     const PlanVerdict& verdict() const { return m_verdict; }
     const QString& markedText() const { return m_markedText; }
     bool renameEnabled() const { return m_renameEnabled; }
@@ -74,8 +65,6 @@ class PlanPresenter : public QObject {
     // The 1-based header that orders the list, 0 while the list is not sorted.
     int sortedHeader() const;
     bool filling() const { return m_filling; }
-    // The options as the history stores them.
-    Scenario currentScenario() const;
 
     // Field edits: checked after the delay.
     void setMaske(const QString& text);
@@ -88,7 +77,7 @@ class PlanPresenter : public QObject {
     void chooseLetterCase(int index);
     void chooseDigitCount(int index);
     void chooseLeadZeros(int index);
-    void setDirIt(bool on) { m_dirIt = on; }
+    void setDirIt(bool on) { m_options.setDirIt(on); }
     // Applies a history entry as if the user had made each change in turn.
     void restoreScenario(const Scenario& scenario);
 
@@ -155,7 +144,6 @@ class PlanPresenter : public QObject {
     ProgressCallback progressCallback();
     void normaliseCounterFields();
     void offerDigitCounts();
-    void applyDigitChoice(int index);
     QString planOkText() const;
     void setRunSummary(const QString& text);
     void setNotice(const QString& text);
@@ -167,13 +155,7 @@ class PlanPresenter : public QObject {
     JournalStore& m_journal;
     std::unique_ptr<DelayTimer> m_timer;
     FileList m_list;
-    RenameSettings m_settings;
-    QString m_zahlText = QStringLiteral("1");
-    QString m_schrittweiteText = QStringLiteral("1");
-    DigitChoices m_digitChoices;
-    int m_digitIndex = 0;
-    int m_leadZerosIndex = 0;
-    bool m_dirIt = false;
+    OptionState m_options;
     QString m_renameCaption;
     HeaderSorter m_headerSorter;
     FolderIndexCache m_folderIndexes;

@@ -87,7 +87,7 @@ TEST_F(PlanPresenterTest, TypedChangesDisableRenameAtOnceAndAreCheckedOnceWhenTh
     // A counter field the check rewrites counts as typed.
     presenter.setZahlText("007");
     timer->fire();
-    EXPECT_EQ(presenter.zahlText(), "7");
+    EXPECT_EQ(presenter.options().zahlText(), "7");
     EXPECT_TRUE(timer->isActive());
 }
 
@@ -95,12 +95,12 @@ TEST_F(PlanPresenterTest, ADigitChoiceLastsThroughALeadZeroChoiceUntilAnyOtherCh
     addFiles({"a.txt", "b.txt"});
     presenter.setMaske("[ZAHL][TYP]");
     timer->fire();
-    EXPECT_EQ(presenter.digitChoiceTexts().join(u' '), "1 2 3 4 5 6 7 8 9 10 11 12");
+    EXPECT_EQ(presenter.options().digitChoiceTexts().join(u' '), "1 2 3 4 5 6 7 8 9 10 11 12");
     presenter.chooseDigitCount(4);  // "5"
     presenter.chooseLeadZeros(1);
     EXPECT_EQ(column(NeuerNameColumn), QStringList({"00001.txt", "00002.txt"}));
     presenter.chooseLetterCase(1);
-    EXPECT_EQ(presenter.digitIndex(), 0);
+    EXPECT_EQ(presenter.options().digitIndex(), 0);
     EXPECT_EQ(column(NeuerNameColumn), QStringList({"1.TXT", "2.TXT"}));
 }
 
@@ -262,7 +262,7 @@ TEST_F(PlanPresenterTest, ARestoredEntryIsAppliedLikeTheUsersOwnChanges) {
     EXPECT_FALSE(presenter.renameEnabled());
     timer->fire();
     EXPECT_EQ(column(NeuerNameColumn), QStringList{"b_5.txt"});
-    EXPECT_EQ(presenter.currentScenario(),
+    EXPECT_EQ(presenter.options().currentScenario(),
               (Scenario{"[NAME]_[ZAHL][TYP]", "5", "2", 0, 1, 2, "a", "b", 1}));
 }
 
@@ -274,10 +274,10 @@ TEST_F(PlanPresenterTest, ARestoredDigitCountOutlastsTheChecksOfTheRestoreButNoO
     EXPECT_EQ(column(NeuerNameColumn), QStringList({"0001.TXT", "0002.TXT"}));
     presenter.setMaske("x[ZAHL][TYP]");
     timer->fire();
-    EXPECT_EQ(presenter.digitIndex(), 0);
+    EXPECT_EQ(presenter.options().digitIndex(), 0);
     presenter.restoreScenario(fourDigits);
     presenter.markRows(SelectMode::MarkAll);
-    EXPECT_EQ(presenter.digitIndex(), 0);
+    EXPECT_EQ(presenter.options().digitIndex(), 0);
 }
 
 }  // namespace
