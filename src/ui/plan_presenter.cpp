@@ -3,7 +3,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 #include "filesystem/file_system.h"
@@ -14,10 +13,6 @@ namespace {
 
 const QString kFillingText = QStringLiteral("Die Liste wird aufgefüllt ...");
 const QString kRunningText = QStringLiteral("Umbenennung läuft ...");
-
-// How often a progress bar is set: each value shown repaints it, which costs as much as thousands
-// of rows of a pass.
-constexpr int kProgressIntervalMs = 50;
 
 QString unresolvableText(int count) {
     return QStringLiteral("Hinweis: ") + QString::number(count) +
@@ -55,20 +50,14 @@ PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
     : m_fileSystem(fileSystem),
       m_history(history),
       m_journal(journal),
-      m_timer(timer ? std::move(timer) : std::make_unique<QtDelayTimer>()) {
+      m_timer(timer ? std::move(timer) : std::make_unique<QtDelayTimer>()),
+      m_fill(fileSystem, m_folderIndexes) {
     m_timer->onTick = [this] { timerTick(); };
-    connect(&m_fill, &QFutureWatcherBase::finished, this, &PlanPresenter::takeFilledList);
-    m_fillProgressTimer.setInterval(kProgressIntervalMs);
-    connect(&m_fillProgressTimer, &QTimer::timeout, this, &PlanPresenter::showFillProgress);
+    connect(&m_fill, &ListFill::finished, this, &PlanPresenter::takeFilledList);
+    connect(&m_fill, &ListFill::progress, this, &PlanPresenter::progress);
 }
 
-PlanPresenter::~PlanPresenter() {
-    // The fill's thread writes the progress members. A future whose result was taken never
-    // finishes again.
-    if (m_filling) {
-        m_fill.waitForFinished();
-    }
-}
+PlanPresenter::~PlanPresenter() = default;
 
 int PlanPresenter::sortedHeader() const {
     if (!m_list.Sorted()) {
@@ -158,7 +147,7 @@ void PlanPresenter::restoreScenario(const Scenario& scenario) {
 }
 
 void PlanPresenter::clearList() {
-    if (m_filling) {
+    if (filling()) {
         return;
     }
     InitListe(m_list);
@@ -167,7 +156,7 @@ void PlanPresenter::clearList() {
 }
 
 void PlanPresenter::markRows(SelectMode mode) {
-    if (m_filling) {
+    if (filling()) {
         return;
     }
     ListeSelect(m_list, mode);
@@ -176,7 +165,7 @@ void PlanPresenter::markRows(SelectMode mode) {
 }
 
 void PlanPresenter::headerClicked(int index) {
-    if (m_filling) {
+    if (filling()) {
         return;
     }
     m_headerSorter.headerClicked(m_list, index);
@@ -185,48 +174,21 @@ void PlanPresenter::headerClicked(int index) {
 }
 
 bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode) {
-    if (m_filling) {
+    if (filling()) {
         return false;
     }
     Q_EMIT userInfo(kFillingText);
     setCommandStates(false, false, false);
-    setFilling(true);
-    m_fillValue = 0;
-    m_fillMaximum = static_cast<int>(nativePaths.size());
-    m_shownFillValue = 0;
-    Q_EMIT progress(0, m_fillMaximum);
-    m_fillProgressTimer.start();
     // The copy shares its texts with the list; only the fill's thread changes it.
-    m_fill.setFuture(QtConcurrent::run([this, list = m_list, nativePaths, mode]() mutable {
-        FillResult result =
-            FillListe(list, nativePaths, mode, m_fileSystem, [this](int value, int maximum) {
-                m_fillValue.store(value, std::memory_order_relaxed);
-                m_fillMaximum.store(maximum, std::memory_order_relaxed);
-            });
-        readFolderIndexes(list);
-        return FilledList{std::move(list), std::move(result)};
-    }));
+    m_fill.start(m_list, nativePaths, mode);
+    Q_EMIT commandStatesChanged();
     return true;
 }
 
-void PlanPresenter::readFolderIndexes(const FileList& list) {
-    // Reading a large folder would hold the window thread in the check that ends the fill. Checks
-    // wait while a fill runs, so the cache is the fill's until then.
-    QStringView folder;
-    for (const FileEntry& entry : list) {
-        if (entry.Selected && entry.InOrdner() != folder) {
-            folder = entry.InOrdner();
-            m_folderIndexes.index(folder.toString(), m_fileSystem);
-        }
-    }
-}
-
 void PlanPresenter::takeFilledList() {
-    FilledList done = m_fill.future().takeResult();
+    ListFill::Filled done = m_fill.take();
     m_list = std::move(done.list);
-    m_fillProgressTimer.stop();
-    Q_EMIT progress(0, m_fillMaximum);
-    setFilling(false);
+    Q_EMIT commandStatesChanged();
     Q_EMIT rowsChanged();
     // The check offers the digit counts anew for the new number of rows.
     ChkSituation();
@@ -242,21 +204,8 @@ void PlanPresenter::takeFilledList() {
     Q_EMIT filled();
 }
 
-void PlanPresenter::showFillProgress() {
-    const int value = m_fillValue.load(std::memory_order_relaxed);
-    if (value != m_shownFillValue) {
-        m_shownFillValue = value;
-        Q_EMIT progress(value, m_fillMaximum.load(std::memory_order_relaxed));
-    }
-}
-
-void PlanPresenter::setFilling(bool filling) {
-    m_filling = filling;
-    Q_EMIT commandStatesChanged();
-}
-
 void PlanPresenter::setSelected(int p, bool selected) {
-    if (!m_filling) {
+    if (!filling()) {
         m_list.at(p).Selected = selected;
     }
 }
@@ -266,7 +215,7 @@ void PlanPresenter::listClicked() {
 }
 
 bool PlanPresenter::EintragVerschieben(bool nachOben) {
-    if (m_filling) {
+    if (filling()) {
         return false;
     }
     const bool moved = ::EintragVerschieben(m_list, nachOben);
@@ -280,7 +229,7 @@ bool PlanPresenter::EintragVerschieben(bool nachOben) {
 }
 
 RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
-    if (m_filling) {
+    if (filling()) {
         return {};
     }
     cancelDelayedCheck();
@@ -309,7 +258,7 @@ UndoPlan PlanPresenter::planUndo() {
 }
 
 UndoResult PlanPresenter::undo(UndoPlan& plan, UndoListener& listener) {
-    if (m_filling) {
+    if (filling()) {
         return {};
     }
     cancelDelayedCheck();
@@ -438,7 +387,7 @@ QString PlanPresenter::planOkText() const {
 
 void PlanPresenter::ChkSituation() {
     // A running fill ends with a check of the options as they are then.
-    if (m_checkRunning || m_filling) {
+    if (m_checkRunning || filling()) {
         return;
     }
     m_checkRunning = true;

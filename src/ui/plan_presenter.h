@@ -1,11 +1,8 @@
 #pragma once
 
 #include <QByteArrayList>
-#include <QFutureWatcher>
 #include <QObject>
 #include <QStringList>
-#include <QTimer>
-#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -16,6 +13,7 @@
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
 #include "plan/undo.h"
+#include "ui/list_fill.h"
 #include "ui/option_state.h"
 
 class DelayTimer;
@@ -64,7 +62,7 @@ class PlanPresenter : public QObject {
     int nextRowInTrouble(int p) const;
     // The 1-based header that orders the list, 0 while the list is not sorted.
     int sortedHeader() const;
-    bool filling() const { return m_filling; }
+    bool filling() const { return m_fill.running(); }
 
     // Field edits: checked after the delay.
     void setMaske(const QString& text);
@@ -131,15 +129,7 @@ class PlanPresenter : public QObject {
     void filled();
 
   private:
-    struct FilledList {
-        FileList list;
-        FillResult result;
-    };
-
-    void readFolderIndexes(const FileList& list);
     void takeFilledList();
-    void showFillProgress();
-    void setFilling(bool filling);
     void setCommandStates(bool rename, bool moveDown, bool moveUp);
     ProgressCallback progressCallback();
     void normaliseCounterFields();
@@ -175,13 +165,8 @@ class PlanPresenter : public QObject {
     std::optional<int> m_restoredDigitIndex;
     bool m_restoring = false;
     bool m_delayedCheckRunning = false;
-    bool m_filling = false;
-    QFutureWatcher<FilledList> m_fill;
-    // The fill's progress as its thread advances it; the timer shows it.
-    std::atomic<int> m_fillValue = 0;
-    std::atomic<int> m_fillMaximum = 0;
-    int m_shownFillValue = 0;
-    QTimer m_fillProgressTimer;
+    // Last: its destructor waits for a fill's thread, which reads the members above.
+    ListFill m_fill;
 };
 
 // The notice after a fill that refused names which are no valid text.

@@ -1,0 +1,68 @@
+#include "ui/list_fill.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+// Reading a large folder would hold the window thread in the check that ends the fill.
+void readFolderIndexes(const FileList& list, FolderIndexCache& folders,
+                       const FileSystem& fileSystem) {
+    QStringView folder;
+    for (const FileEntry& entry : list) {
+        if (entry.Selected && entry.InOrdner() != folder) {
+            folder = entry.InOrdner();
+            folders.index(folder.toString(), fileSystem);
+        }
+    }
+}
+
+}  // namespace
+
+ListFill::ListFill(FileSystem& fileSystem, FolderIndexCache& folders)
+    : m_fileSystem(fileSystem), m_folders(folders) {
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, &ListFill::finished);
+    m_progressTimer.setInterval(kProgressIntervalMs);
+    connect(&m_progressTimer, &QTimer::timeout, this, &ListFill::showProgress);
+}
+
+ListFill::~ListFill() {
+    // A future whose result was taken never finishes again.
+    if (m_running) {
+        m_watcher.waitForFinished();
+    }
+}
+
+void ListFill::start(FileList list, const QByteArrayList& nativePaths, FillMode mode) {
+    m_running = true;
+    m_value = 0;
+    m_maximum = static_cast<int>(nativePaths.size());
+    m_shownValue = 0;
+    Q_EMIT progress(0, m_maximum);
+    m_progressTimer.start();
+    m_watcher.setFuture(
+        QtConcurrent::run([this, list = std::move(list), nativePaths, mode]() mutable {
+            FillResult result =
+                FillListe(list, nativePaths, mode, m_fileSystem, [this](int value, int maximum) {
+                    m_value.store(value, std::memory_order_relaxed);
+                    m_maximum.store(maximum, std::memory_order_relaxed);
+                });
+            readFolderIndexes(list, m_folders, m_fileSystem);
+            return Filled{std::move(list), std::move(result)};
+        }));
+}
+
+ListFill::Filled ListFill::take() {
+    Filled filled = m_watcher.future().takeResult();
+    m_progressTimer.stop();
+    Q_EMIT progress(0, m_maximum);
+    m_running = false;
+    return filled;
+}
+
+void ListFill::showProgress() {
+    const int value = m_value.load(std::memory_order_relaxed);
+    if (value != m_shownValue) {
+        m_shownValue = value;
+        Q_EMIT progress(value, m_maximum.load(std::memory_order_relaxed));
+    }
+}

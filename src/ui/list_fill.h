@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArrayList>
+#include <QFutureWatcher>
+#include <QObject>
+#include <QTimer>
+#include <atomic>
+
+#include "filesystem/folder_index_cache.h"
+#include "list/file_list.h"
+#include "list/list_filling.h"
+
+class FileSystem;
+
+// How often a progress bar is set: each value shown repaints it, which costs as much as thousands
+// of rows of a pass.
+inline constexpr int kProgressIntervalMs = 50;
+
+// Adds files to a copy of the list off the window thread, so that a large drop leaves the window
+// alive, and shows its progress on the window thread. The fill's thread reads the folders of the
+// filled list into the cache; checks wait while a fill runs, so the cache is the fill's until
+// then.
+class ListFill : public QObject {
+    Q_OBJECT
+
+  public:
+    struct Filled {
+        FileList list;
+        FillResult result;
+    };
+
+    ListFill(FileSystem& fileSystem, FolderIndexCache& folders);
+    // Waits for a fill still running, whose thread writes the progress members.
+    ~ListFill() override;
+
+    // From start() until take().
+    bool running() const { return m_running; }
+    void start(FileList list, const QByteArrayList& nativePaths, FillMode mode);
+    // The filled list, once finished() has been emitted.
+    Filled take();
+
+  Q_SIGNALS:
+    void progress(int value, int maximum);
+    void finished();
+
+  private:
+    void showProgress();
+
+    FileSystem& m_fileSystem;
+    FolderIndexCache& m_folders;
+    bool m_running = false;
+    QFutureWatcher<Filled> m_watcher;
+    // The fill's progress as its thread advances it; the timer shows it.
+    std::atomic<int> m_value = 0;
+    std::atomic<int> m_maximum = 0;
+    int m_shownValue = 0;
+    QTimer m_progressTimer;
+};
