@@ -6,12 +6,11 @@
 
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_output.h"
+#include "app/batch/batch_report.h"
 #include "app/batch/path_list.h"
 #include "engine/new_names.h"
 #include "filesystem/error_text.h"
-#include "filesystem/file_system.h"
 #include "filesystem/folder_index_cache.h"
-#include "filesystem/journal_store.h"
 #include "list/list_filling.h"
 #include "plan/counter_fields.h"
 #include "plan/messages.h"
@@ -32,141 +31,62 @@ int usageError(QIODevice& err, const QString& message) {
     return kUsageError;
 }
 
-QString journalRefusal(const QString& why) {
-    return QStringLiteral("Fehler: ") + journalRefusalText(why);
+// The arguments parsed as text, each told whether its bytes survive the way to text and back.
+BatchParse parseArguments(const QByteArrayList& arguments) {
+    QStringList texts;
+    QList<bool> validText;
+    texts.reserve(arguments.size());
+    for (const QByteArray& argument : arguments) {
+        texts << QFile::decodeName(argument);
+        validText << (QFile::encodeName(texts.last()) == argument);
+    }
+    return parseBatchArguments(texts, validText);
 }
 
-QString journalStop(const QString& why) {
-    return QStringLiteral("Fehler: Das Protokoll lässt sich nicht weiterschreiben (") + why +
-           QStringLiteral("); nach der Datei, die gerade umbenannt wurde, angehalten.");
-}
-
-// Reports each renaming and each failure as it happens and goes on, as a user answering OK
-// would; stops when a signal asks it to.
-class StreamingDecision : public FailureDecision {
-  public:
-    StreamingDecision(BatchOutput& output, const std::function<bool()>& stop)
-        : m_output(output), m_stop(stop) {}
-
-    bool continueAfterFailure(const FileEntry& entry, const RenameResult& result) override {
-        m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht umbenennen: "),
-                         entry.PfadName(), entry.newPath(), reasonText(result));
-        return true;
+// What a parse that asks for no run answers: the help, the version or the usage error.
+int answerWithoutRun(const BatchParse& parse, BatchEnvironment& environment) {
+    if (parse.action == BatchAction::UsageError) {
+        return usageError(environment.err, parse.error);
     }
-    void renamed(const FileEntry& entry) override {
-        m_output.renaming(entry.InOrdner(), entry.AlterName(), entry.NeuerName);
-    }
-    void oldNameTaken(const FileEntry& entry) override {
-        m_output.messageAbout(QStringLiteral("Hinweis: "), QFile::encodeName(entry.PfadName()),
-                              QStringLiteral(": ") + oldNameTakenText());
-    }
-    // Renamings that could no longer be reported are not made.
-    bool stopRequested() override { return m_stop() || m_output.outFailed(); }
-
-  private:
-    BatchOutput& m_output;
-    const std::function<bool()>& m_stop;
-};
-
-class StreamingUndo : public UndoListener {
-  public:
-    StreamingUndo(BatchOutput& output, const std::function<bool()>& stop)
-        : m_output(output), m_stop(stop) {}
-
-    void restored(const RenamedFile& file) override { m_output.renaming({}, file.from, file.to); }
-    void notRestored(const NotRestored& file) override {
-        const JournalEntry& entry = file.entry;
-        m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht zurückbenennen: "),
-                         entry.folder + entry.to, entry.folder + entry.from, undoReasonText(file));
-    }
-    bool stopRequested() override { return m_stop() || m_output.outFailed(); }
-
-  private:
-    BatchOutput& m_output;
-    const std::function<bool()>& m_stop;
-};
-
-// "12 umbenannt, 1 fehlgeschlagen.", with the files left as they were where there are any.
-QString summary(qsizetype done, qsizetype failed, const char* doneWord, bool interrupted,
-                qsizetype unchanged = 0) {
-    return QString::number(done) + u' ' + QString::fromUtf8(doneWord) + QStringLiteral(", ") +
-           (unchanged > 0 ? QString::number(unchanged) + QStringLiteral(" unverändert, ")
-                          : QString()) +
-           QString::number(failed) + QStringLiteral(" fehlgeschlagen") +
-           (interrupted ? QStringLiteral(", abgebrochen") : QString()) + u'.';
-}
-
-int exitStatus(qsizetype failed, bool interrupted, bool journalFailed) {
-    return journalFailed ? kWriteFailed
-           : interrupted ? kInterrupted
-           : failed > 0  ? kRenamingFailed
-                         : kPlanSound;
-}
-
-// --undo --list: every kept journal, newest first, with what became of each renaming.
-int listJournal(const JournalStore& journal, BatchOutput& output) {
-    QStringList names = journal.names();
-    std::reverse(names.begin(), names.end());
-    if (names.isEmpty()) {
-        output.message(QStringLiteral("Es gibt noch kein Protokoll."));
-    }
-    for (const QString& name : names) {
-        const std::optional<JournalRun> run = readJournal(journal, name);
-        if (!run) {
-            continue;
-        }
-        const QString heading =
-            (run->undone.isEmpty() ? QStringLiteral("Lauf ")
-                                   : QStringLiteral("Rückgängig gemacht: ") + run->undone +
-                                         QStringLiteral(" durch ")) +
-            name + (run->ended ? QString() : QStringLiteral(" (nicht beendet)"));
-        output.outLine(heading.toUtf8());
-        for (qsizetype e = 0; e < run->plan.size() && !output.outFailed(); ++e) {
-            const JournalEntry& entry = run->plan.at(e);
-            const bool done = run->renamed.contains(static_cast<int>(e));
-            output.outLine((done ? "  umbenannt: " : "  nicht umbenannt: ") +
-                           readablePath(QFile::encodeName(entry.folder + entry.from)) + " --> " +
-                           readablePath(QFile::encodeName(entry.to)));
-        }
-    }
+    const QString text = parse.action == BatchAction::ShowHelp ? batchHelp() : batchVersion();
+    writeOut(environment.out, text.toUtf8(), environment.outError);
     return kPlanSound;
 }
 
+// The paths in the order given: each path argument's own bytes, each path list's items where
+// its option stood. Nothing, once said why, when a list cannot be read.
+std::optional<QByteArrayList> takePaths(const QByteArrayList& arguments,
+                                        const BatchOptions& options,
+                                        BatchEnvironment& environment) {
+    QByteArrayList paths;
+    const char separator = options.nullSeparated ? '\0' : '\n';
+    for (const PathSource& source : options.sources) {
+        if (!source.isListFile) {
+            paths << arguments.at(source.argument);
+            continue;
+        }
+        const PathListResult read = readPathList(source.text, environment.in, separator, paths);
+        if (read == PathListResult::Read) {
+            continue;
+        }
+        const QString list = QStringLiteral("Die Pfadliste „") + source.text + QStringLiteral("“");
+        usageError(environment.err,
+                   read == PathListResult::Unreadable
+                       ? list + QStringLiteral(" lässt sich nicht lesen.")
+                       : list + QStringLiteral(" enthält einen Eintrag von mehr als ") +
+                             QString::number(kLongestPath) + QStringLiteral(" Bytes."));
+        return std::nullopt;
+    }
+    return paths;
+}
+
+// --undo: the last run taken back, each file told as it gets its old name again.
 int undo(BatchEnvironment& environment, BatchOutput& output) {
     StreamingUndo listener(output, environment.stopRequested);
     environment.runUnderWay(true);
     const UndoResult result = undoLastRun(environment.journal, environment.fileSystem, listener);
     environment.runUnderWay(false);
-    if (result.nothingToUndo) {
-        output.message(QStringLiteral(
-            "Es gibt keinen Lauf, der rückgängig zu machen wäre; der letzte ist es schon."));
-        return kPlanSound;
-    }
-    if (result.busy) {
-        output.message(QStringLiteral("Fehler: ") + undoBusyText() +
-                       QStringLiteral("; nichts wurde zurückbenannt."));
-        return kPlanRefused;
-    }
-    if (result.journalError) {
-        output.message(journalRefusal(*result.journalError));
-        return kPlanRefused;
-    }
-    if (result.journalFailure) {
-        output.message(journalStop(*result.journalFailure));
-    }
-    output.message(summary(result.restored.size(), result.notRestored.size(), "zurückbenannt",
-                           result.interrupted));
-    return exitStatus(result.notRestored.size(), result.interrupted,
-                      result.journalFailure.has_value());
-}
-
-// The list in the order asked for: sorted once by its column, or as the paths came.
-void sortList(FileList& list, const BatchOptions& options) {
-    if (options.sortColumn) {
-        list.setSortKey(*options.sortColumn);
-        list.setSortOrder(options.descending ? 1 : 0);
-        list.setSorted(true);
-    }
+    return reportUndo(result, output);
 }
 
 bool needsSizeOrTime(const BatchOptions& options) {
@@ -224,119 +144,116 @@ void reportRowsInTrouble(const PlanVerdict& verdict, const FileList& list, Batch
     }
 }
 
-}  // namespace
+// A renaming run once its paths are taken, phase by phase: the list filled, the plan checked,
+// then shown or carried out.
+class RenamingRun {
+  public:
+    RenamingRun(const BatchOptions& options, BatchEnvironment& environment, BatchOutput& output)
+        : m_options(options), m_environment(environment), m_output(output) {}
 
-int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
-    QStringList texts;
-    QList<bool> validText;
-    texts.reserve(arguments.size());
-    for (const QByteArray& argument : arguments) {
-        texts << QFile::decodeName(argument);
-        validText << (QFile::encodeName(texts.last()) == argument);
-    }
-    const BatchParse parse = parseBatchArguments(texts, validText);
-    QIODevice& out = environment.out;
-    QIODevice& err = environment.err;
-    switch (parse.action) {
-        case BatchAction::ShowHelp:
-            writeOut(out, batchHelp().toUtf8(), environment.outError);
-            return kPlanSound;
-        case BatchAction::ShowVersion:
-            writeOut(out, batchVersion().toUtf8(), environment.outError);
-            return kPlanSound;
-        case BatchAction::UsageError:
-            return usageError(err, parse.error);
-        case BatchAction::Run:
-            break;
-    }
-    const BatchOptions& options = parse.options;
-    BatchOutput output(out, err, environment.outError, options.print0, environment.lineByLine);
-    if (options.undo) {
-        return options.list ? listJournal(environment.journal, output) : undo(environment, output);
-    }
-
-    QByteArrayList paths;
-    const char separator = options.nullSeparated ? '\0' : '\n';
-    for (const PathSource& source : options.sources) {
-        if (!source.isListFile) {
-            paths << arguments.at(source.argument);
-            continue;
+    // The files the paths name, in the order asked for; each path left out is told.
+    void takeIn(QByteArrayList paths) {
+        m_pathsGiven = !paths.isEmpty();
+        const FillResult fill =
+            needsSizeOrTime(m_options)
+                ? addFiles(m_list, paths, FillMode::CommandLine, m_environment.fileSystem)
+                : addListedFiles(m_list, std::move(paths), m_environment.fileSystem, m_folders);
+        paths.clear();
+        if (m_options.sortColumn) {
+            m_list.setSortKey(*m_options.sortColumn);
+            m_list.setSortOrder(m_options.descending ? 1 : 0);
+            m_list.setSorted(true);
         }
-        QFile file(source.text);
-        QIODevice& device = source.text == u"-" ? environment.in : file;
-        const PathListResult read = &device == &file && !file.open(QIODevice::ReadOnly)
-                                        ? PathListResult::Unreadable
-                                        : readPathList(device, separator, paths);
-        if (read == PathListResult::Unreadable) {
-            return usageError(err, QStringLiteral("Die Pfadliste „") + source.text +
-                                       QStringLiteral("“ lässt sich nicht lesen."));
+        for (const QString& skipped : fill.skipped) {
+            m_output.messageAbout(kSkipped, QFile::encodeName(skipped));
         }
-        if (read == PathListResult::ItemTooLong) {
-            return usageError(err, QStringLiteral("Die Pfadliste „") + source.text +
-                                       QStringLiteral("“ enthält einen Eintrag von mehr als ") +
-                                       QString::number(kLongestPath) + QStringLiteral(" Bytes."));
+        for (const QByteArray& skipped : fill.unrepresentable) {
+            m_output.messageAbout(kSkipped, skipped,
+                                  QStringLiteral(" (der Name ist kein gültiges UTF-8)"));
+        }
+        for (const QByteArray& skipped : fill.unresolvable) {
+            m_output.messageAbout(
+                kSkipped, skipped,
+                QStringLiteral(" (der aktuelle Ordner lässt sich nicht bestimmen)"));
         }
     }
 
-    FileList list;
-    FolderIndexCache folders(FolderIndexCache::Keeping::OnePass);
-    const bool pathsGiven = !paths.isEmpty();
-    const FillResult fill =
-        needsSizeOrTime(options)
-            ? addFiles(list, paths, FillMode::CommandLine, environment.fileSystem)
-            : addListedFiles(list, std::move(paths), environment.fileSystem, folders);
-    paths.clear();
-    sortList(list, options);
-    for (const QString& skipped : fill.skipped) {
-        output.messageAbout(kSkipped, QFile::encodeName(skipped));
-    }
-    for (const QByteArray& skipped : fill.unrepresentable) {
-        output.messageAbout(kSkipped, skipped,
-                            QStringLiteral(" (der Name ist kein gültiges UTF-8)"));
-    }
-    for (const QByteArray& skipped : fill.unresolvable) {
-        output.messageAbout(kSkipped, skipped,
-                            QStringLiteral(" (der aktuelle Ordner lässt sich nicht bestimmen)"));
-    }
-
-    RenameSettings settings = options.settings;
-    const QString digitsRefusal = chooseDigits(settings, options.digits, list.count());
-    const PlanVerdict verdict = checkPlan(list, settings, environment.fileSystem, folders);
-    QString refused = refusal(verdict, list, digitsRefusal);
-    if (refused == kNoFiles && pathsGiven) {
-        refused = kAllSkipped;
-    }
-    if (!refused.isEmpty()) {
+    // Chooses the digit count and writes and checks the new names; false, once said why, when
+    // the plan is refused.
+    bool check() {
+        RenameSettings settings = m_options.settings;
+        const QString digitsRefusal = chooseDigits(settings, m_options.digits, m_list.count());
+        const PlanVerdict verdict =
+            checkPlan(m_list, settings, m_environment.fileSystem, m_folders);
+        QString refused = refusal(verdict, m_list, digitsRefusal);
+        if (refused == kNoFiles && m_pathsGiven) {
+            refused = kAllSkipped;
+        }
+        if (refused.isEmpty()) {
+            return true;
+        }
         // Names made with another digit count than the one asked for are no plan of the user's.
         if (digitsRefusal.isEmpty()) {
-            reportRowsInTrouble(verdict, list, output);
+            reportRowsInTrouble(verdict, m_list, m_output);
         }
-        output.message(refused);
-        return kPlanRefused;
+        m_output.message(refused);
+        return false;
     }
-    if (!options.apply) {
-        for (const FileEntry& entry : list) {
-            if (output.outFailed()) {
+
+    // The dry run: each renaming the plan would make.
+    int showPlan() {
+        for (const FileEntry& entry : m_list) {
+            if (m_output.outFailed()) {
                 break;  // nobody would see the rest
             }
-            output.renaming(entry.InOrdner(), entry.AlterName(), entry.NeuerName);
+            m_output.renaming(entry.InOrdner(), entry.AlterName(), entry.NeuerName);
         }
         return kPlanSound;
     }
-    StreamingDecision decision(output, environment.stopRequested);
-    environment.runUnderWay(true);
-    const RenameRunResult run =
-        renameMarkedEntries(list, environment.fileSystem, environment.journal, decision);
-    environment.runUnderWay(false);
-    if (run.journalError) {
-        output.message(journalRefusal(*run.journalError));
+
+    // The plan carried out, its journal written ahead: each renaming and failure told as it
+    // happens, then a summary.
+    int renameAndReport() {
+        StreamingDecision decision(m_output, m_environment.stopRequested);
+        m_environment.runUnderWay(true);
+        const RenameRunResult run =
+            renameMarkedEntries(m_list, m_environment.fileSystem, m_environment.journal, decision);
+        m_environment.runUnderWay(false);
+        return reportRun(run, m_output);
+    }
+
+  private:
+    const BatchOptions& m_options;
+    BatchEnvironment& m_environment;
+    BatchOutput& m_output;
+    FileList m_list;
+    bool m_pathsGiven = false;
+    FolderIndexCache m_folders{FolderIndexCache::Keeping::OnePass};
+};
+
+}  // namespace
+
+int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
+    const BatchParse parse = parseArguments(arguments);
+    if (parse.action != BatchAction::Run) {
+        return answerWithoutRun(parse, environment);
+    }
+    const BatchOptions& options = parse.options;
+    BatchOutput output(environment.out, environment.err, environment.outError, options.print0,
+                       environment.lineByLine);
+    if (options.undo) {
+        return options.list ? listJournal(environment.journal, output) : undo(environment, output);
+    }
+    std::optional<QByteArrayList> paths = takePaths(arguments, options, environment);
+    if (!paths) {
+        return kUsageError;
+    }
+    RenamingRun run(options, environment, output);
+    run.takeIn(std::move(*paths));
+    if (!run.check()) {
         return kPlanRefused;
     }
-    if (run.journalFailure) {
-        output.message(journalStop(*run.journalFailure));
-    }
-    output.message(summary(run.renamed, run.failed, "umbenannt", run.interrupted, run.unchanged));
-    return exitStatus(run.failed, run.interrupted, run.journalFailure.has_value());
+    return options.apply ? run.renameAndReport() : run.showPlan();
 }
 
 int finishBatch(int status, BatchEnvironment& environment) {

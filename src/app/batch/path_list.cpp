@@ -1,5 +1,6 @@
 #include "app/batch/path_list.h"
 
+#include <QFile>
 #include <QIODevice>
 
 namespace {
@@ -49,4 +50,14 @@ PathListResult readPathList(QIODevice& device, char separator, QByteArrayList& p
     }
     appendItem(paths, pending, separator);
     return PathListResult::Read;
+}
+
+PathListResult readPathList(const QString& name, QIODevice& standardInput, char separator,
+                            QByteArrayList& paths) {
+    if (name == u"-") {
+        return readPathList(standardInput, separator, paths);
+    }
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? readPathList(file, separator, paths)
+                                          : PathListResult::Unreadable;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayList>
+#include <QString>
 
 class QIODevice;
 
@@ -16,3 +17,6 @@ enum class PathListResult {
 // Appends the non-empty items of a path list, separated by separator; with "\n", a line may end
 // in "\r\n". Each byte is looked at once, so a long list costs linear time.
 PathListResult readPathList(QIODevice& device, char separator, QByteArrayList& paths);
+// readPathList from the file named, or from standardInput for "-".
+PathListResult readPathList(const QString& name, QIODevice& standardInput, char separator,
+                            QByteArrayList& paths);
