@@ -42,6 +42,7 @@ struct Input {
 struct First {
     QString name;
     quint64 number;
+    quint32 repeats = 0;
 };
 
 }  // namespace
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::deque<QString> viewed;       // the names the table keeps only views of
     quint64 next = 0;
 
-    // As a folder listing does, renumber marks a name met again in another spelling.
+    // As the plan's check does, a repeat changes the number of the first.
     const auto insert = [&](const QString& name, bool view, bool renumber) {
         const quint64 number = ++next;
         const QString& kept = view ? viewed.emplace_back(name) : name;
@@ -63,6 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(added == expected);
         FUZZ_CHECK(NameTable::nameOf(*entry) == first->second.name);
         FUZZ_CHECK(entry->number == first->second.number);
+        first->second.repeats += added ? 0 : 1;
+        FUZZ_CHECK(entry->repeats() == first->second.repeats);
         if (!added && renumber) {
             entry->number = first->second.number = number;
         }
@@ -73,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto first = firsts.find(capitals(name));
         FUZZ_CHECK((entry == nullptr) == (first == firsts.end()));
         FUZZ_CHECK(entry == nullptr || (NameTable::nameOf(*entry) == first->second.name &&
-                                        entry->number == first->second.number));
+                                        entry->number == first->second.number &&
+                                        entry->repeats() == first->second.repeats));
     };
 
     while (in.at < in.size) {

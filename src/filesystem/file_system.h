@@ -46,23 +46,17 @@ struct PathFacts {
 // names ignoring letter case.
 struct FolderListing {
     // Each stored name with the inode the listing gives for a regular file, 0 for any other
-    // entry, kSeveralSpellings where several stored names share its capitals (possible where
-    // letter case matters). Empty unless complete: half an index would hide names.
+    // entry. A folder holds each name once, so a repeat is another spelling of the same
+    // capitals (possible where letter case matters). Empty unless complete: half an index would
+    // hide names.
     NameTable index;
     bool complete = false;  // every entry was read; otherwise names must be looked up one by one
     int nameMax = 255;      // the longest name, in bytes, that the folder's file system takes
     quint64 device = 0;     // the folder's, which its files share
     qint64 beganNs = 0;     // when the reading began, by the file system's clock
 
-    static constexpr quint64 kSeveralSpellings = ~quint64(0);
-
     // Adds an ordinary file as the folder lists it; inode 0 for one not known to be regular.
-    void add(QStringView name, quint64 inode) {
-        const auto [entry, added] = index.insert(name, inode);
-        if (!added && NameTable::nameOf(*entry) != name) {
-            entry->number = kSeveralSpellings;
-        }
-    }
+    void add(QStringView name, quint64 inode) { index.insert(name, inode); }
     // The stored name of the file found under name ignoring letter case: the empty text where
     // several share it; nothing where none does.
     std::optional<QStringView> storedName(QStringView name) const {
@@ -70,14 +64,14 @@ struct FolderListing {
         if (entry == nullptr) {
             return std::nullopt;
         }
-        return entry->number == kSeveralSpellings ? QStringView() : NameTable::nameOf(*entry);
+        return entry->repeats() > 0 ? QStringView() : NameTable::nameOf(*entry);
     }
     // The identity of the regular file stored under exactly name, as far as the listing tells
     // (no birth time, but that it existed when the reading began); nothing where only a stat can
     // tell.
     std::optional<FileIdentity> regularFile(QStringView name) const {
         const NameTable::Entry* entry = index.find(name);
-        if (entry == nullptr || entry->number == 0 || entry->number == kSeveralSpellings ||
+        if (entry == nullptr || entry->number == 0 || entry->repeats() > 0 ||
             NameTable::nameOf(*entry) != name) {
             return std::nullopt;
         }

@@ -60,15 +60,19 @@ const NameTable::Entry* NameTable::find(QStringView name) const {
 }
 
 std::pair<NameTable::Entry*, bool> NameTable::add(QStringView name, quint64 number, bool copy) {
+    const size_t hash = hashOfCapitals(name);
+    size_t slot = m_slots.empty() ? 0 : slotOf(name, hash);
+    if (!m_slots.empty() && m_slots[slot].entry >= 0) {
+        Entry& found = m_entries[static_cast<size_t>(m_slots[slot].entry)];
+        ++found.m_repeats;
+        return {&found, false};
+    }
+    // Only a name that is new makes the table grow.
     if (2 * (m_entries.size() + 1) > m_slots.size()) {
         layOut(m_slots.empty() ? kSmallestTable : 2 * m_slots.size());
+        slot = slotOf(name, hash);
     }
-    const size_t hash = hashOfCapitals(name);
-    Slot& slot = m_slots[slotOf(name, hash)];
-    if (slot.entry >= 0) {
-        return {&m_entries[static_cast<size_t>(slot.entry)], false};
-    }
-    slot = Slot{tagOf(hash), static_cast<qint32>(m_entries.size())};
+    m_slots[slot] = Slot{tagOf(hash), static_cast<qint32>(m_entries.size())};
     Entry& entry = m_entries.emplace_back();
     entry.number = number;
     entry.m_name = copy ? keep(name) : name.utf16();

@@ -13,13 +13,16 @@ class NameTable {
   public:
     class Entry {
       public:
-        quint64 number = 0;
+        quint64 number = 0;  // the caller's, as the first insert of these capitals gave it
+        // How many names with these capitals were inserted after this one, in any spelling.
+        quint32 repeats() const { return m_repeats; }
 
       private:
         friend class NameTable;
         const char16_t* m_name = nullptr;
         quint32 m_hashLow = 0;  // the lower half of the hash of the name's capitals
         quint32 m_length = 0;
+        quint32 m_repeats = 0;
     };
 
     void reserve(qsizetype count);
@@ -30,8 +33,8 @@ class NameTable {
 
     // The entry of the name with the capitals of name, or null.
     const Entry* find(QStringView name) const;
-    // Adds name with number; where a name with the same capitals is there already, returns its
-    // entry to change, and false.
+    // Adds name with number; where a name with the same capitals is there already, counts the
+    // repeat and returns that entry, and false.
     std::pair<Entry*, bool> insert(QStringView name, quint64 number) {
         return add(name, number, true);
     }
