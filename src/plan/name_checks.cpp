@@ -56,11 +56,6 @@ std::optional<bool> clashesByLookup(const FileEntry& entry, const FileSystem& fi
     return found.entry && !found.isFolder && !entry.identity.matches(*found.entry);
 }
 
-// A new name's number in the table of a folder's new names: the first row that takes the name,
-// and whether a verdict already pairs that row with a later one.
-constexpr quint64 kRowBits = 0xffffffff;
-constexpr quint64 kPaired = quint64(1) << 32;
-
 // Puts the verdicts in row order and joins two of one row into one.
 void sortByRow(std::vector<RowVerdict>& rows) {
     std::sort(rows.begin(), rows.end(),
@@ -81,26 +76,19 @@ void sortByRow(std::vector<RowVerdict>& rows) {
 }  // namespace
 
 std::optional<PlanFailure> NameChecks::firstFailure() const {
-    if (!NamesUnique) {
-        return PlanFailure::NamesNotUnique;
-    }
-    if (!NoClash) {
-        return PlanFailure::NameClash;
-    }
-    if (!NoTypeOnlyName) {
-        return PlanFailure::TypeOnlyName;
-    }
-    if (!NoBlankName) {
-        return PlanFailure::BlankName;
-    }
-    if (!NoSeparator) {
-        return PlanFailure::SeparatorInName;
-    }
-    if (!NoLongName) {
-        return PlanFailure::NameTooLong;
-    }
-    if (!FoldersSearchable) {
-        return PlanFailure::FolderUnreadable;
+    static constexpr std::pair<NameFault, PlanFailure> kReportOrder[] = {
+        {NameFault::SameNewName, PlanFailure::NamesNotUnique},
+        {NameFault::NameTaken, PlanFailure::NameClash},
+        {NameFault::TypeOnly, PlanFailure::TypeOnlyName},
+        {NameFault::Blank, PlanFailure::BlankName},
+        {NameFault::Separator, PlanFailure::SeparatorInName},
+        {NameFault::TooLong, PlanFailure::NameTooLong},
+        {NameFault::FolderClosed, PlanFailure::FolderUnreadable},
+    };
+    for (const auto& [fault, failure] : kReportOrder) {
+        if (found.testFlag(fault)) {
+            return failure;
+        }
     }
     return std::nullopt;
 }
@@ -174,32 +162,24 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
             targets = &targetsByFolder[capitals(currentFolder)];
             targets->reserve(targetsByFolder.size() == 1 ? list.count() : 0);
         }
-        // The list, and with it the new names, outlives the table.
+        // The list, and with it the new names, outlives the table. Each name's number is the
+        // first row that takes it.
         const auto [first, added] = targets->insertView(entry.NeuerName, static_cast<quint64>(row));
         if (added) {
             continue;
         }
-        const int sameAs = static_cast<int>(first->number & kRowBits);
+        const int sameAs = static_cast<int>(first->number);
         checks.rows.push_back({row, NameFault::SameNewName, sameAs});
         // The first row of a name is known to share it only at the second.
-        if ((first->number & kPaired) == 0) {
-            first->number |= kPaired;
+        if (first->repeats() == 1) {
             checks.rows.push_back({sameAs, NameFault::SameNewName, row});
         }
     }
     if (checks.rows.size() > faulty) {
         sortByRow(checks.rows);
     }
-    NameFaults found;
     for (const RowVerdict& verdict : checks.rows) {
-        found |= verdict.faults;
+        checks.found |= verdict.faults;
     }
-    checks.NamesUnique = !found.testFlag(NameFault::SameNewName);
-    checks.NoClash = !found.testFlag(NameFault::NameTaken);
-    checks.NoTypeOnlyName = !found.testFlag(NameFault::TypeOnly);
-    checks.NoBlankName = !found.testFlag(NameFault::Blank);
-    checks.NoSeparator = !found.testFlag(NameFault::Separator);
-    checks.NoLongName = !found.testFlag(NameFault::TooLong);
-    checks.FoldersSearchable = !found.testFlag(NameFault::FolderClosed);
     return checks;
 }

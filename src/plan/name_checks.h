@@ -32,18 +32,16 @@ struct RowVerdict {
 
 // The verdicts over the new names of the marked entries.
 struct NameChecks {
-    bool NamesUnique = true;        // no two marked entries share folder and new name
-    bool NoClash = true;            // no new name is taken by another existing file
-    bool NoTypeOnlyName = true;     // no new name begins with "."
-    bool NoBlankName = true;        // no new name is empty or blanks only
-    bool NoSeparator = true;        // no new name holds "/" or a NUL character
-    bool NoLongName = true;         // no new name is longer than its file system takes
-    bool FoldersSearchable = true;  // every folder could be asked whether a new name is taken
     // Every failing row, in list order; only those, so that a sound plan of many rows costs
     // nothing here.
     std::vector<RowVerdict> rows;
+    NameFaults found;  // every fault of the rows
 
-    bool allPassed() const { return !firstFailure(); }
+    // No two marked entries share folder and new name.
+    bool NamesUnique() const { return !found.testFlag(NameFault::SameNewName); }
+    // No new name is taken by another existing file.
+    bool NoClash() const { return !found.testFlag(NameFault::NameTaken); }
+    bool allPassed() const { return !found; }
     // The first failed check, in the order they are reported.
     std::optional<PlanFailure> firstFailure() const;
 };
