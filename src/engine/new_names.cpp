@@ -158,12 +158,6 @@ void ReplaceAll(QString& text, const QString& search, const QString& replacement
     }
 }
 
-QString counterText(qint64 value, int digits, std::optional<QChar> leadZeros) {
-    QString text;
-    appendCounter(text, value, digits, leadZeros);
-    return text;
-}
-
 QString applyLetterCase(const QString& name, LetterCase letterCase) {
     switch (letterCase) {
         case LetterCase::AllCapitals:

@@ -32,10 +32,6 @@ class NameGenerator {
 // search must not be empty.
 void ReplaceAll(QString& text, const QString& search, const QString& replacement, bool ignoreCase);
 
-// The counter's text: plain decimal, padded on the left with leadZeros up to digits characters
-// unless there is no padding character.
-QString counterText(qint64 value, int digits, std::optional<QChar> leadZeros);
-
 QString applyLetterCase(const QString& name, LetterCase letterCase);
 
 // Whether the mask puts the counter into the names.

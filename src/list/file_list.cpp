@@ -5,26 +5,11 @@
 
 #include "list/text_order.h"
 
-FileEntry& FileList::insert(int p, FileEntry entry) {
-    auto row = m_rows.insert(m_rows.begin() + (p - 1), std::move(entry));
-    if (!m_sorted) {
-        return *row;
-    }
-    const QString path = row->PfadName();
-    sortRows();
-    return *std::find_if(m_rows.begin(), m_rows.end(),
-                         [&](const FileEntry& e) { return e.PfadName() == path; });
-}
-
 void FileList::append(FileEntry entry) {
     m_rows.push_back(std::move(entry));
     if (m_sorted) {
         sortRows();
     }
-}
-
-void FileList::remove(int p) {
-    m_rows.erase(m_rows.begin() + (p - 1));
 }
 
 void FileList::removeRows(const std::vector<bool>& drop) {

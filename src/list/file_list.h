@@ -14,9 +14,7 @@ class FileList {
     FileEntry& at(int p) { return m_rows[static_cast<size_t>(p - 1)]; }
     const FileEntry& at(int p) const { return m_rows[static_cast<size_t>(p - 1)]; }
 
-    FileEntry& insert(int p, FileEntry entry);
     void append(FileEntry entry);
-    void remove(int p);
     // Removes every row p whose drop[p - 1] is true, keeping the order of the others; one pass.
     void removeRows(const std::vector<bool>& drop);
     void clear() { m_rows.clear(); }

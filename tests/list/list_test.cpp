@@ -69,13 +69,9 @@ TEST(MakeFileEntry, ColumnsSplitThePathAtTheLastSeparatorAndDotAndShowTheTimeDay
     EXPECT_EQ(e.column(LetzteAenderungColumn), "01.02.2026 09:05:03");
 }
 
-TEST(FileList, InsertAndRemoveByOneBasedPosition) {
-    FileList list = listOf("b d");
-    list.insert(1, FileEntry("/x/a", 0, {}));
-    list.insert(3, FileEntry("/x/c", 0, {}));
-    list.insert(5, FileEntry("/x/e", 0, {}));
-    EXPECT_EQ(rows(list), "a b c d e");
-    list.remove(2);
+TEST(FileList, RemovesTheRowsItIsToldKeepingTheOrderOfTheOthers) {
+    FileList list = listOf("a b c d e");
+    list.removeRows({false, true});
     EXPECT_EQ(rows(list), "a c d e");
     list.removeRows({true, false, true});
     EXPECT_EQ(rows(list), "c e");
