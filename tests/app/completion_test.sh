@@ -1,21 +1,13 @@
 #!/usr/bin/env bash
-# Completes taufix-batch command lines as bash would and compares the offers. The option list
-# and the value lists are read from the built program (--help and its refusals), so that a
-# renamed option or value fails here until the completion follows.
+# Completes taufix-batch command lines as bash would and compares the offers. Which options and
+# words the built completion names is held against the parser by BatchOptionDocs.
 set -uo pipefail
-program=$(realpath "$1")
-completion=$2
+completion=$1
 
 source /usr/share/bash-completion/bash_completion
 source "$completion"
 # Outside a real completion bash refuses compopt; what it would set does not matter here.
 compopt() { :; }
-
-# The words the parser accepts for an option, from its refusal of a wrong one.
-accepted() {
-    "$program" "$1" '?' 2>&1 | sed -n 's/.*erlaubt sind: \(.*\)\.$/\1/p' | sed 's/, /\n/g'
-}
-options=$("$program" --help | grep -oE -- '--[a-z0-9][a-z0-9-]*' | sort -u)
 
 # The offers for a line with the cursor at its end, one a line, sorted.
 offers() {
@@ -49,13 +41,10 @@ check() {
     fi
 }
 
-check 'taufix-batch --' "$options"
 check 'taufix-batch --ca' '--case'
-check 'taufix-batch --case ' "$(accepted --case)"
 check 'taufix-batch --case=kl' 'klein'
-check 'taufix-batch --lead-zeros ' "$(accepted --lead-zeros)"
-check 'taufix-batch --sort ' "$(accepted --sort)"
 check 'taufix-batch --sort g' 'groesse'
+check 'taufix-batch --help ' ''
 check 'taufix-batch -m ' ''
 check 'taufix-batch --start 1' ''
 check 'taufix-batch --files-from ' $'-x.txt\na.txt\nb.txt\nordner'
