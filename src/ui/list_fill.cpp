@@ -18,8 +18,7 @@ void readFolderIndexes(const FileList& list, FolderIndexCache& folders,
 
 }  // namespace
 
-ListFill::ListFill(FileSystem& fileSystem, FolderIndexCache& folders)
-    : m_fileSystem(fileSystem), m_folders(folders) {
+ListFill::ListFill(FileSystem& fileSystem) : m_fileSystem(fileSystem) {
     connect(&m_watcher, &QFutureWatcherBase::finished, this, &ListFill::finished);
     m_progressTimer.setInterval(kProgressIntervalMs);
     connect(&m_progressTimer, &QTimer::timeout, this, &ListFill::showProgress);
@@ -32,22 +31,23 @@ ListFill::~ListFill() {
     }
 }
 
-void ListFill::start(FileList list, const QByteArrayList& nativePaths, FillMode mode) {
+void ListFill::start(FileList list, FolderIndexCache folders, const QByteArrayList& nativePaths,
+                     FillMode mode) {
     m_running = true;
     m_value = 0;
     m_maximum = static_cast<int>(nativePaths.size());
     m_shownValue = 0;
     Q_EMIT progress(0, m_maximum);
     m_progressTimer.start();
-    m_watcher.setFuture(
-        QtConcurrent::run([this, list = std::move(list), nativePaths, mode]() mutable {
+    m_watcher.setFuture(QtConcurrent::run(
+        [this, list = std::move(list), folders = std::move(folders), nativePaths, mode]() mutable {
             FillResult result =
                 FillListe(list, nativePaths, mode, m_fileSystem, [this](int value, int maximum) {
                     m_value.store(value, std::memory_order_relaxed);
                     m_maximum.store(maximum, std::memory_order_relaxed);
                 });
-            readFolderIndexes(list, m_folders, m_fileSystem);
-            return Filled{std::move(list), std::move(result)};
+            readFolderIndexes(list, folders, m_fileSystem);
+            return Filled{std::move(list), std::move(result), std::move(folders)};
         }));
 }
 

@@ -17,9 +17,10 @@ class FileSystem;
 inline constexpr int kProgressIntervalMs = 50;
 
 // Adds files to a copy of the list off the window thread, so that a large drop leaves the window
-// alive, and shows its progress on the window thread. The fill's thread reads the folders of the
-// filled list into the cache; checks wait while a fill runs, so the cache is the fill's until
-// then.
+// alive, and shows its progress on the window thread. The folder cache is handed over whole with
+// the copy: the fill's thread reads the folders of the filled list into it, so that the check
+// that ends the fill finds them read, and hands it back with the list. In between the window
+// thread has an empty cache and checks nothing.
 class ListFill : public QObject {
     Q_OBJECT
 
@@ -27,16 +28,18 @@ class ListFill : public QObject {
     struct Filled {
         FileList list;
         FillResult result;
+        FolderIndexCache folders;
     };
 
-    ListFill(FileSystem& fileSystem, FolderIndexCache& folders);
+    explicit ListFill(FileSystem& fileSystem);
     // Waits for a fill still running, whose thread writes the progress members.
     ~ListFill() override;
 
     // From start() until take().
     bool running() const { return m_running; }
-    void start(FileList list, const QByteArrayList& nativePaths, FillMode mode);
-    // The filled list, once finished() has been emitted.
+    void start(FileList list, FolderIndexCache folders, const QByteArrayList& nativePaths,
+               FillMode mode);
+    // The filled list and the cache, once finished() has been emitted.
     Filled take();
 
   Q_SIGNALS:
@@ -47,7 +50,6 @@ class ListFill : public QObject {
     void showProgress();
 
     FileSystem& m_fileSystem;
-    FolderIndexCache& m_folders;
     bool m_running = false;
     QFutureWatcher<Filled> m_watcher;
     // The fill's progress as its thread advances it; the timer shows it.

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
+#include <utility>
 
 #include "filesystem/file_system.h"
 #include "plan/messages.h"
@@ -51,7 +52,7 @@ PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
       m_history(history),
       m_journal(journal),
       m_timer(timer ? std::move(timer) : std::make_unique<QtDelayTimer>()),
-      m_fill(fileSystem, m_folderIndexes) {
+      m_fill(fileSystem) {
     m_timer->onTick = [this] { timerTick(); };
     connect(&m_fill, &ListFill::finished, this, &PlanPresenter::takeFilledList);
     connect(&m_fill, &ListFill::progress, this, &PlanPresenter::progress);
@@ -179,8 +180,9 @@ bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode) {
     }
     Q_EMIT userInfo(kFillingText);
     setCommandStates(false, false, false);
-    // The copy shares its texts with the list; only the fill's thread changes it.
-    m_fill.start(m_list, nativePaths, mode);
+    // The copy shares its texts with the list; only the fill's thread changes it. The cache goes
+    // with it and comes back with the filled list.
+    m_fill.start(m_list, std::exchange(m_folderIndexes, FolderIndexCache()), nativePaths, mode);
     Q_EMIT commandStatesChanged();
     return true;
 }
@@ -188,6 +190,7 @@ bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode) {
 void PlanPresenter::takeFilledList() {
     ListFill::Filled done = m_fill.take();
     m_list = std::move(done.list);
+    m_folderIndexes = std::move(done.folders);
     Q_EMIT commandStatesChanged();
     Q_EMIT rowsChanged();
     // The check offers the digit counts anew for the new number of rows.

@@ -148,6 +148,7 @@ class PlanPresenter : public QObject {
     OptionState m_options;
     QString m_renameCaption;
     HeaderSorter m_headerSorter;
+    // The window thread's, but for a fill, which holds it until it hands back the filled list.
     FolderIndexCache m_folderIndexes;
     PlanVerdict m_verdict;
     QString m_markedText;

@@ -240,6 +240,7 @@ TEST_F(PlanPresenterTest, AFillNoticeLeavesTheVerdictOnTheHintLine) {
 
 TEST_F(PlanPresenterTest, AFillLeavesTheListToItselfAndEndsWithACheckOfTheOptionsThen) {
     addFiles({"a.txt"});
+    fileSystem.folderReads = 0;
     QSignalSpy filled(&presenter, &PlanPresenter::filled);
     ASSERT_TRUE(presenter.fill(folder.touchAll({"b.txt"}), FillMode::Drop));
     EXPECT_FALSE(presenter.fill(folder.touchAll({"c.txt"}), FillMode::Drop));
@@ -254,6 +255,7 @@ TEST_F(PlanPresenterTest, AFillLeavesTheListToItselfAndEndsWithACheckOfTheOption
     EXPECT_EQ(column(NeuerNameColumn), QStringList({"x_a", "x_b"}));
     EXPECT_EQ(presenter.markedText(), "2 von 2 Dateien markiert");
     EXPECT_TRUE(presenter.renameEnabled());
+    EXPECT_EQ(fileSystem.folderReads, 1);  // by the fill, which handed the read folder over
 }
 
 TEST_F(PlanPresenterTest, ARestoredEntryIsAppliedLikeTheUsersOwnChanges) {
