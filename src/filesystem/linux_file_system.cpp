@@ -4,12 +4,12 @@
 #include <algorithm>
 
 #include "filesystem/capitals.h"
+#include "filesystem/linux_entries.h"
 #include "filesystem/native_text.h"
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
@@ -17,35 +17,8 @@
 
 namespace {
 
-constexpr int kTemporaryNameAttempts = 100;
 constexpr qsizetype kBytesPerEntry = 20;
 constexpr qsizetype kMostReserved = 1 << 20;
-
-// The path as the kernel takes it; nothing when an embedded NUL would cut it short and so name
-// another file.
-std::optional<QByteArray> nativePath(const QString& path) {
-    QByteArray native = QFile::encodeName(path);
-    if (native.contains('\0')) {
-        return std::nullopt;
-    }
-    return native;
-}
-
-// A bare name as the kernel takes it, written into bytes, whose room is kept from one renaming
-// to the next; false for a name that is empty or would reach another folder.
-bool nativeName(QStringView name, std::string& bytes) {
-    bytes.clear();
-    appendNative(bytes, name);
-    bool reachesElsewhere = false;
-    for (const char c : bytes) {
-        reachesElsewhere |= c == '/' || c == '\0';
-    }
-    return !bytes.empty() && !reachesElsewhere && bytes != "." && bytes != "..";
-}
-
-const char* folderOrCurrent(const QByteArray& folder) {
-    return folder.isEmpty() ? "." : folder.constData();
-}
 
 // Length of the folder part including its final "/"; 0 for a bare name.
 qsizetype folderLength(const QByteArray& path) {
@@ -54,34 +27,6 @@ qsizetype folderLength(const QByteArray& path) {
 
 bool isHidden(const char* name) {
     return name[0] == '.';
-}
-
-// Device and inode alone name a file only while it lives: a new file may get the inode of one
-// deleted meanwhile. Its birth time, where the file system keeps one, tells them apart.
-FileIdentity identityOf(const struct statx& sx) {
-    const bool born = (sx.stx_mask & STATX_BTIME) != 0;
-    return FileIdentity{
-        makedev(sx.stx_dev_major, sx.stx_dev_minor), sx.stx_ino,
-        static_cast<quint32>(sx.stx_mode & S_IFMT),
-        born ? qint64(sx.stx_btime.tv_sec) * 1'000'000'000 + sx.stx_btime.tv_nsec : 0};
-}
-
-// The entry itself, a symbolic link not followed; nothing with errno set when there is none.
-std::optional<struct statx> entryAt(int folderFd, const char* path) {
-    struct statx sx;
-    if (::statx(folderFd, path, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) {
-        return std::nullopt;
-    }
-    return sx;
-}
-
-std::optional<FileIdentity> identityAt(int folderFd, const char* path) {
-    const std::optional<struct statx> sx = entryAt(folderFd, path);
-    return sx ? std::optional(identityOf(*sx)) : std::nullopt;
-}
-
-bool isFile(const std::optional<FileIdentity>& found, const FileIdentity& identity) {
-    return found && identity.matches(*found);
 }
 
 // Any entry but a folder blocks a rename to its name, so links, fifos and devices count as
@@ -131,26 +76,6 @@ bool foundUnderOtherCase(const QByteArray& path, qsizetype nameStart, const File
     }
     const QByteArray other = path.left(nameStart) + QFile::encodeName(*variant);
     return identityAt(AT_FDCWD, other.constData()) == found;
-}
-
-RenameFailure failureOf(int error) {
-    switch (error) {
-        case EEXIST:
-        case ENOTEMPTY:
-            return RenameFailure::TargetExists;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            return RenameFailure::AccessDenied;
-        case ENAMETOOLONG:
-            return RenameFailure::NameTooLong;
-        case ENOENT:
-            return RenameFailure::SourceChanged;
-        case ENOTSUP:
-            return RenameFailure::NotSupported;
-        default:
-            return RenameFailure::Other;
-    }
 }
 
 }  // namespace
@@ -313,149 +238,6 @@ std::optional<FolderStamp> LinuxFileSystem::folderStamp(const QString& folder) c
     }
     return FolderStamp{st.st_dev, st.st_ino,
                        qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
-}
-
-int LinuxFileSystem::renameExclusive(int folderFd, const char* from, const char* to) {
-    return ::renameat2(folderFd, from, folderFd, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
-}
-
-bool LinuxFileSystem::reachesFile(int folderFd, const char* name, const FileIdentity& file) {
-    return isFile(identityAt(folderFd, name), file);
-}
-
-int LinuxFileSystem::linkExclusive(int folderFd, const char* from, const char* to) {
-    return ::linkat(folderFd, from, folderFd, to, 0) == 0 ? 0 : errno;
-}
-
-int LinuxFileSystem::renameNoReplace(int fd, const char* from, const char* to,
-                                     const FileIdentity& identity, bool& oldNameTaken) {
-    const int error = renameExclusive(fd, from, to);
-    if (error != EINVAL && error != ENOSYS) {
-        return error;
-    }
-    // The file system refuses the flag (network and FUSE ones): a hard link under the new name
-    // is refused atomically when the name is taken, and the old name goes after. One without
-    // hard links cannot rename without the risk of replacing, so it does not.
-    if (const int linkError = linkExclusive(fd, from, to); linkError != 0) {
-        return linkError == EEXIST || linkError == EACCES || linkError == ENAMETOOLONG ||
-                       linkError == ENOENT
-                   ? linkError
-                   : ENOTSUP;
-    }
-    // Another program may have saved a file of its own under the old name since the link; only
-    // the file that was renamed loses that name. Nothing but this comparison lies between the
-    // look and the unlink.
-    const std::optional<FileIdentity> underOldName = identityAt(fd, from);
-    if (!underOldName) {
-        return 0;  // the old name is gone already
-    }
-    if (!identity.matches(*underOldName)) {
-        oldNameTaken = true;
-        return 0;
-    }
-    if (::unlinkat(fd, from, 0) != 0) {
-        const int unlinkError = errno;
-        if (isFile(identityAt(fd, to), identity)) {
-            ::unlinkat(fd, to, 0);  // our own link: the file keeps its old name
-        }
-        return unlinkError;
-    }
-    return 0;
-}
-
-// A change of letter case on a file system that ignores it: the new name is taken by the file
-// itself, so the file steps aside under a free name of the same folder first.
-RenameResult LinuxFileSystem::renameThroughTemporary(int fd, const std::string& from,
-                                                     const std::string& to,
-                                                     const FileIdentity& identity) {
-    static unsigned serial = 0;
-    const QByteArray prefix = "taufix-" + QByteArray::number(::getpid()) + '-';
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const QByteArray temporary = prefix + QByteArray::number(++serial) + ".tmp";
-        RenameResult result;
-        const int error =
-            renameNoReplace(fd, from.c_str(), temporary.constData(), identity, result.oldNameTaken);
-        if (error == EEXIST) {
-            continue;
-        }
-        if (error != 0) {
-            return {failureOf(error), {}};
-        }
-        bool taken = false;
-        const int onward = renameNoReplace(fd, temporary.constData(), to.c_str(), identity, taken);
-        if (onward == 0) {
-            return result;
-        }
-        // Should even the way back fail, the file stays whole under the temporary name.
-        const bool back =
-            !result.oldNameTaken &&
-            renameNoReplace(fd, temporary.constData(), from.c_str(), identity, taken) == 0;
-        result.failure = failureOf(onward);
-        result.temporaryName = back ? QString() : QFile::decodeName(temporary);
-        return result;
-    }
-    return {RenameFailure::Other, {}};
-}
-
-int LinuxFileSystem::folderDescriptor(QStringView folder, bool afresh) {
-    if (!afresh && m_openFolderFd >= 0 && folder == m_openFolder) {
-        return m_openFolderFd;
-    }
-    if (m_openFolderFd >= 0) {
-        ::close(m_openFolderFd);
-    }
-    m_openFolder = folder.toString();
-    const std::optional<QByteArray> native = nativePath(m_openFolder);
-    m_openFolderFd =
-        native ? ::open(folderOrCurrent(*native), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1;
-    if (!native) {
-        errno = ENOENT;  // no folder bears a name with a NUL
-    }
-    return m_openFolderFd;
-}
-
-RenameResult LinuxFileSystem::rename(QStringView folder, QStringView from, QStringView to,
-                                     const FileIdentity& identity) {
-    std::string& source = m_source;
-    std::string& target = m_target;
-    if (!nativeName(from, source)) {
-        return {RenameFailure::SourceChanged, {}};
-    }
-    if (!nativeName(to, target)) {
-        return {RenameFailure::Other, {}};
-    }
-    int fd = folderDescriptor(folder);
-    // The file the list names must still be the one it listed; a folder opened for an earlier
-    // renaming may have been replaced under its path since, so it is opened afresh once.
-    std::optional<FileIdentity> found = fd < 0 ? std::nullopt : identityAt(fd, source.c_str());
-    if (!isFile(found, identity)) {
-        fd = folderDescriptor(folder, true);
-        found = fd < 0 ? std::nullopt : identityAt(fd, source.c_str());
-    }
-    if (fd < 0) {
-        return {failureOf(errno), {}};
-    }
-    if (!found && errno != ENOENT && errno != ENOTDIR) {
-        return {failureOf(errno), {}};  // the folder may no longer be searched, say
-    }
-    if (!isFile(found, identity)) {
-        return {RenameFailure::SourceChanged, {}};
-    }
-    if (source == target) {
-        return {};
-    }
-    // From here on the file is the one read now, birth time and all.
-    RenameResult result;
-    const int error =
-        renameNoReplace(fd, source.c_str(), target.c_str(), *found, result.oldNameTaken);
-    // A taken name may be taken by the file itself, on a file system that ignores letter case.
-    if (error == EEXIST && sameCapitals(from, to) && reachesFile(fd, target.c_str(), *found)) {
-        result = renameThroughTemporary(fd, source, target, *found);
-    } else if (error != 0) {
-        result.failure = failureOf(error);
-    }
-    result.bornNs = result.renamed() ? found->bornNs : 0;
-    return result;
 }
 
 FileSystem& hostFileSystem() {
