@@ -309,6 +309,26 @@ class Settling {
     FoldersIgnoringCase m_foldersIgnoringCase;
 };
 
+// addFiles from the command line for entries that need no size or time: a file its folder's
+// listing names exactly is taken with the identity the listing gives, without a stat of its own.
+// The listings stay in folders for the check of the same pass.
+FillResult addListedFiles(FileList& list, QByteArrayList nativePaths, const FileSystem& fileSystem,
+                          FolderIndexCache& folders) {
+    list.setSorted(false);
+    FillResult result;
+    PathIntake intake(list, result);
+    // Most runs name the files of one folder: it is read while the paths are taken in.
+    intake.take(std::move(nativePaths),
+                [&](const QString& folder) { folders.readAhead(folder, fileSystem); });
+    ListedIdentities listed(fileSystem, folders);
+    Settling settling(list, intake, FillMode::CommandLine, fileSystem, result);
+    for (int p = intake.firstRow(); p <= list.count(); ++p) {
+        settling.settle(p, listed.identify(list.at(p)));
+    }
+    settling.finish();
+    return result;
+}
+
 }  // namespace
 
 FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
@@ -334,21 +354,13 @@ FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode 
     return result;
 }
 
-FillResult addListedFiles(FileList& list, QByteArrayList nativePaths, const FileSystem& fileSystem,
-                          FolderIndexCache& folders) {
-    list.setSorted(false);
-    FillResult result;
-    PathIntake intake(list, result);
-    // Most runs name the files of one folder: it is read while the paths are taken in.
-    intake.take(std::move(nativePaths),
-                [&](const QString& folder) { folders.readAhead(folder, fileSystem); });
-    ListedIdentities listed(fileSystem, folders);
-    Settling settling(list, intake, FillMode::CommandLine, fileSystem, result);
-    for (int p = intake.firstRow(); p <= list.count(); ++p) {
-        settling.settle(p, listed.identify(list.at(p)));
-    }
-    settling.finish();
-    return result;
+PassFill fillOnePass(FileList& list, QByteArrayList nativePaths, EntryDetail detail,
+                     const FileSystem& fileSystem) {
+    auto folders = std::make_shared<FolderIndexCache>(FolderIndexCache::Keeping::OnePass);
+    FillResult result = detail == EntryDetail::SizeAndTime
+                            ? addFiles(list, nativePaths, FillMode::CommandLine, fileSystem)
+                            : addListedFiles(list, std::move(nativePaths), fileSystem, *folders);
+    return {std::move(result), std::move(folders)};
 }
 
 FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,

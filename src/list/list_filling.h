@@ -2,6 +2,7 @@
 
 #include <QByteArrayList>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 #include "filesystem/progress.h"
@@ -30,12 +31,23 @@ struct FillResult {
 FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode mode,
                     const FileSystem& fileSystem, const ProgressCallback& progress = {});
 
-// addFiles from the command line for a run whose names and order need neither size nor time,
-// which its entries leave unknown: a file its folder's listing names exactly is taken with the
-// identity the listing gives, without a stat of its own. The listings stay in folders for the
-// check of the same pass.
-FillResult addListedFiles(FileList& list, QByteArrayList nativePaths, const FileSystem& fileSystem,
-                          FolderIndexCache& folders);
+// What a one-pass fill must learn of each file besides its path.
+enum class EntryDetail {
+    // Size, time and birth time stay unknown: a file its folder's listing names costs no stat.
+    Identity,
+    SizeAndTime,  // for an order or new names made from them
+};
+
+struct PassFill : FillResult {
+    // The folders the fill read, for the check of the same pass, which then reads none of them
+    // again. Shared so that its holders need not know the type.
+    std::shared_ptr<FolderIndexCache> folders;
+};
+
+// addFiles from the command line for a program that makes one pass over the list, by the fill
+// that learns of each file what detail asks and no more; the paths are let go by its end.
+PassFill fillOnePass(FileList& list, QByteArrayList nativePaths, EntryDetail detail,
+                     const FileSystem& fileSystem);
 
 // addFiles, then Sorted on, which orders old and new rows alike.
 FillResult FillListe(FileList& list, const QByteArrayList& nativePaths, FillMode mode,

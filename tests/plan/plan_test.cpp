@@ -302,7 +302,7 @@ QString rows(const FileList& list) {
     return names.join(u' ');
 }
 
-TEST(AddListedFiles, TakesTheSameFilesAsAStatPerPathAndReadsEachFolderOnceForTheCheckToo) {
+TEST(FillOnePass, TakesTheSameFilesWithoutSizesAndReadsEachFolderOnceForTheCheckToo) {
     TempFolder folder({"b.txt", "A.txt", ".versteckt", "ordner/", "ordner/c.txt"});
     QFile::link(folder.file("b.txt"), folder.file("zu-b"));
     QFile::link(folder.file("ordner"), folder.file("zu-ordner"));
@@ -322,14 +322,13 @@ TEST(AddListedFiles, TakesTheSameFilesAsAStatPerPathAndReadsEachFolderOnceForThe
     };
     FakeFileSystem fs;
     FileList byStat, byListing;
-    const FillResult statFill = addFiles(byStat, paths, FillMode::CommandLine, fs);
-    FolderIndexCache folders;
-    const FillResult listedFill = addListedFiles(byListing, paths, fs, folders);
+    const PassFill statFill = fillOnePass(byStat, paths, EntryDetail::SizeAndTime, fs);
+    const PassFill listedFill = fillOnePass(byListing, paths, EntryDetail::Identity, fs);
     EXPECT_EQ(described(byListing, listedFill), described(byStat, statFill));
     EXPECT_EQ(fs.folderReads, 2);
     RenameSettings settings;
     settings.Maske = "x[NAME][TYP]";
-    checkPlan(byListing, settings, fs, folders);
+    checkPlan(byListing, settings, fs, *listedFill.folders);
     EXPECT_EQ(fs.folderReads, 2);
     // The listing tells no birth time; the run records the one it read for the undo.
     Decision decision;

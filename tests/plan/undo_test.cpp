@@ -181,7 +181,7 @@ TEST(Undo, GivesTheFilesOfTheLastRunTheirOldNamesOnlyWhereItProvesThemTheRunsNev
         const QByteArrayList paths = folder.touchAll({"1", "2", "3", "4"});
         FileList list;
         FolderIndexCache folders;
-        c.listed ? void(addListedFiles(list, paths, fs, folders))
+        c.listed ? void(fillOnePass(list, paths, EntryDetail::Identity, fs))
                  : void(FillListe(list, paths, FillMode::Drop, fs));
         checkPlan(list, settings, fs, folders);
         fs.refuseRename = [&](const QString& from, const QString&) {
@@ -405,7 +405,7 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTh
         const bool listed = roll(1) == 0;
         FileList list;
         FolderIndexCache folders;
-        listed ? void(addListedFiles(list, paths, fs, folders))
+        listed ? void(fillOnePass(list, paths, EntryDetail::Identity, fs))
                : void(FillListe(list, paths, FillMode::Drop, fs));
         checkPlan(list, settings, fs, folders);
         for (FileEntry& e : list) {

@@ -10,7 +10,6 @@
 #include "app/batch/path_list.h"
 #include "engine/new_names.h"
 #include "filesystem/error_text.h"
-#include "filesystem/folder_index_cache.h"
 #include "list/list_filling.h"
 #include "plan/counter_fields.h"
 #include "plan/messages.h"
@@ -154,11 +153,10 @@ class RenamingRun {
     // The files the paths name, in the order asked for; each path left out is told.
     void takeIn(QByteArrayList paths) {
         m_pathsGiven = !paths.isEmpty();
-        const FillResult fill =
-            needsSizeOrTime(m_options)
-                ? addFiles(m_list, paths, FillMode::CommandLine, m_environment.fileSystem)
-                : addListedFiles(m_list, std::move(paths), m_environment.fileSystem, m_folders);
-        paths.clear();
+        const EntryDetail detail =
+            needsSizeOrTime(m_options) ? EntryDetail::SizeAndTime : EntryDetail::Identity;
+        PassFill fill = fillOnePass(m_list, std::move(paths), detail, m_environment.fileSystem);
+        m_folders = std::move(fill.folders);
         if (m_options.sortColumn) {
             m_list.setSortKey(*m_options.sortColumn);
             m_list.setSortOrder(m_options.descending ? 1 : 0);
@@ -184,7 +182,7 @@ class RenamingRun {
         RenameSettings settings = m_options.settings;
         const QString digitsRefusal = chooseDigits(settings, m_options.digits, m_list.count());
         const PlanVerdict verdict =
-            checkPlan(m_list, settings, m_environment.fileSystem, m_folders);
+            checkPlan(m_list, settings, m_environment.fileSystem, *m_folders);
         QString refused = refusal(verdict, m_list, digitsRefusal);
         if (refused == kNoFiles && m_pathsGiven) {
             refused = kAllSkipped;
@@ -228,7 +226,7 @@ class RenamingRun {
     BatchOutput& m_output;
     FileList m_list;
     bool m_pathsGiven = false;
-    FolderIndexCache m_folders{FolderIndexCache::Keeping::OnePass};
+    std::shared_ptr<FolderIndexCache> m_folders;  // those the fill read
 };
 
 }  // namespace
