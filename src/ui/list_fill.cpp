@@ -2,7 +2,39 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "ui/progress_pace.h"
+
 namespace {
+
+QString unrepresentableText(int count) {
+    if (count == 1) {
+        return QStringLiteral(
+            "Hinweis: 1 Datei wurde übergangen, weil ihr Name kein gültiges "
+            "UTF-8 ist. Benennen Sie sie zuerst anders um.");
+    }
+    return QStringLiteral("Hinweis: ") + QString::number(count) +
+           QStringLiteral(
+               " Dateien wurden übergangen, weil ihre Namen kein gültiges UTF-8 "
+               "sind. Benennen Sie sie zuerst anders um.");
+}
+
+QString unresolvableText(int count) {
+    return QStringLiteral("Hinweis: ") + QString::number(count) +
+           QStringLiteral(
+               " Pfad(e) übergangen: Der aktuelle Ordner lässt sich nicht bestimmen, und ein "
+               "relativer Pfad könnte eine andere Datei nennen.");
+}
+
+QString noticeOf(const FillResult& result) {
+    QStringList notices;
+    if (!result.unrepresentable.isEmpty()) {
+        notices << unrepresentableText(static_cast<int>(result.unrepresentable.size()));
+    }
+    if (!result.unresolvable.isEmpty()) {
+        notices << unresolvableText(static_cast<int>(result.unresolvable.size()));
+    }
+    return notices.join(u' ');
+}
 
 // Reading a large folder would hold the window thread in the check that ends the fill.
 void readFolderIndexes(const FileList& list, FolderIndexCache& folders,
@@ -47,7 +79,7 @@ void ListFill::start(FileList list, FolderIndexCache folders, const QByteArrayLi
                     m_maximum.store(maximum, std::memory_order_relaxed);
                 });
             readFolderIndexes(list, folders, m_fileSystem);
-            return Filled{std::move(list), std::move(result), std::move(folders)};
+            return Filled{std::move(list), std::move(folders), noticeOf(result)};
         }));
 }
 

@@ -12,10 +12,6 @@
 
 class FileSystem;
 
-// How often a progress bar is set: each value shown repaints it, which costs as much as thousands
-// of rows of a pass.
-inline constexpr int kProgressIntervalMs = 50;
-
 // Adds files to a copy of the list off the window thread, so that a large drop leaves the window
 // alive, and shows its progress on the window thread. The folder cache is handed over whole with
 // the copy: the fill's thread reads the folders of the filled list into it, so that the check
@@ -27,8 +23,9 @@ class ListFill : public QObject {
   public:
     struct Filled {
         FileList list;
-        FillResult result;
         FolderIndexCache folders;
+        // What the fill passed over, for the user; empty when nothing.
+        QString notice;
     };
 
     explicit ListFill(FileSystem& fileSystem);

@@ -1,7 +1,6 @@
 #include "ui/plan_presenter.h"
 #include "ui/run_texts.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
 #include <utility>
@@ -9,18 +8,12 @@
 #include "filesystem/file_system.h"
 #include "plan/messages.h"
 #include "ui/delay_timer.h"
+#include "ui/progress_pace.h"
 
 namespace {
 
 const QString kFillingText = QStringLiteral("Die Liste wird aufgefüllt ...");
 const QString kRunningText = QStringLiteral("Umbenennung läuft ...");
-
-QString unresolvableText(int count) {
-    return QStringLiteral("Hinweis: ") + QString::number(count) +
-           QStringLiteral(
-               " Pfad(e) übergangen: Der aktuelle Ordner lässt sich nicht bestimmen, und ein "
-               "relativer Pfad könnte eine andere Datei nennen.");
-}
 
 QString troubleText(size_t rows) {
     if (rows == 0) {
@@ -32,19 +25,33 @@ QString troubleText(size_t rows) {
 
 const QString kNextTroubleHint = QStringLiteral("F8 springt zur nächsten Zeile mit Konflikt");
 
-}  // namespace
+// What a check does with the digit counts.
+struct DigitCountRule {
+    // Reads the counter fields and offers the digit counts anew, from the smallest, or at a
+    // restored position.
+    bool offerAnew;
+    // Whether a restored history entry's digit position outlasts this reason.
+    bool keepRestoredPosition;
+};
 
-QString unrepresentableText(int count) {
-    if (count == 1) {
-        return QStringLiteral(
-            "Hinweis: 1 Datei wurde übergangen, weil ihr Name kein gültiges "
-            "UTF-8 ist. Benennen Sie sie zuerst anders um.");
+// The digit-count and lead-zero choices keep the counts offered and the count chosen; every
+// other check offers them anew. A restored position lasts through the restore's own check and
+// the delayed one, and through a lead-zero choice; a change of anything else ends it.
+constexpr DigitCountRule digitCountRule(CheckReason reason) {
+    switch (reason) {
+        case CheckReason::DigitChoice:
+            return {false, false};
+        case CheckReason::LeadZeroChoice:
+            return {false, true};
+        case CheckReason::Restore:
+        case CheckReason::DelayEnded:
+            return {true, true};
+        default:
+            return {true, false};
     }
-    return QStringLiteral("Hinweis: ") + QString::number(count) +
-           QStringLiteral(
-               " Dateien wurden übergangen, weil ihre Namen kein gültiges UTF-8 "
-               "sind. Benennen Sie sie zuerst anders um.");
 }
+
+}  // namespace
 
 PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
                              JournalStore& journal, std::unique_ptr<DelayTimer> timer)
@@ -73,77 +80,63 @@ int PlanPresenter::sortedHeader() const {
     return 0;
 }
 
-// A text option changed by typing is checked after the delay.
-
 void PlanPresenter::setMaske(const QString& text) {
-    if (m_options.setMaske(text)) {
-        ChkSituationButDelayed();
-    }
+    editText(&OptionState::setMaske, text, CheckReason::Typing);
 }
 
 void PlanPresenter::setZahlText(const QString& text) {
-    if (m_options.setZahlText(text)) {
-        ChkSituationButDelayed();
-    }
+    editText(&OptionState::setZahlText, text, CheckReason::Typing);
 }
 
 void PlanPresenter::setSchrittweiteText(const QString& text) {
-    if (m_options.setSchrittweiteText(text)) {
-        ChkSituationButDelayed();
-    }
+    editText(&OptionState::setSchrittweiteText, text, CheckReason::Typing);
 }
 
 void PlanPresenter::setSucheText(const QString& text) {
-    if (m_options.setSucheText(text)) {
-        ChkSituationButDelayed();
-    }
+    editText(&OptionState::setSucheText, text, CheckReason::Typing);
 }
 
 void PlanPresenter::setErsetzeText(const QString& text) {
-    if (m_options.setErsetzeText(text)) {
-        ChkSituationButDelayed();
+    editText(&OptionState::setErsetzeText, text, CheckReason::Typing);
+}
+
+void PlanPresenter::editText(bool (OptionState::*set)(const QString&), const QString& text,
+                             CheckReason reason) {
+    if ((m_options.*set)(text)) {
+        ChkSituationButDelayed(reason);
     }
 }
 
 void PlanPresenter::chooseLetterCase(int index) {
     m_options.chooseLetterCase(index);
-    ChkSituation();
+    ChkSituation(CheckReason::LetterCase);
 }
 
 void PlanPresenter::chooseDigitCount(int index) {
-    if (!m_options.chooseDigitCount(index)) {
-        return;
+    if (m_options.chooseDigitCount(index)) {
+        ChkSituation(CheckReason::DigitChoice);
     }
-    if (!m_restoring) {
-        m_restoredDigitIndex.reset();
-    }
-    m_keepDigitChoice = true;
-    ChkSituation();
-    m_keepDigitChoice = false;
 }
 
 void PlanPresenter::chooseLeadZeros(int index) {
     m_options.chooseLeadZeros(index);
-    m_keepDigitChoice = true;
-    ChkSituation();
-    m_keepDigitChoice = false;
+    ChkSituation(CheckReason::LeadZeroChoice);
 }
 
 void PlanPresenter::restoreScenario(const Scenario& scenario) {
-    // The letter-case choice and the delayed check rebuild the digit choices, which would lose
-    // the stored position.
+    // In the order of the controls: the choices' check comes after the mask and counter fields
+    // and before the search and replace texts, whose edits wait for the delay as typed ones do.
+    // That check offers the digit counts anew at the stored position.
     m_restoredDigitIndex = scenario.digitsPosition;
-    m_restoring = true;
-    setMaske(scenario.mask);
-    setZahlText(scenario.startText);
-    setSchrittweiteText(scenario.stepText);
-    chooseDigitCount(scenario.digitsPosition);
-    chooseLeadZeros(scenario.leadZerosPosition);
-    chooseLetterCase(scenario.letterCasePosition);
-    setSucheText(scenario.searchText);
-    setErsetzeText(scenario.replaceText);
-    setDirIt(scenario.dirIt != 0);
-    m_restoring = false;
+    editText(&OptionState::setMaske, scenario.mask, CheckReason::Restore);
+    editText(&OptionState::setZahlText, scenario.startText, CheckReason::Restore);
+    editText(&OptionState::setSchrittweiteText, scenario.stepText, CheckReason::Restore);
+    m_options.chooseLeadZeros(scenario.leadZerosPosition);
+    m_options.chooseLetterCase(scenario.letterCasePosition);
+    ChkSituation(CheckReason::Restore);
+    editText(&OptionState::setSucheText, scenario.searchText, CheckReason::Restore);
+    editText(&OptionState::setErsetzeText, scenario.replaceText, CheckReason::Restore);
+    m_options.setDirIt(scenario.dirIt != 0);
     Q_EMIT optionsChanged();
 }
 
@@ -153,7 +146,7 @@ void PlanPresenter::clearList() {
     }
     InitListe(m_list);
     Q_EMIT rowsChanged();
-    ChkSituation();
+    ChkSituation(CheckReason::ListCommand);
 }
 
 void PlanPresenter::markRows(SelectMode mode) {
@@ -162,7 +155,7 @@ void PlanPresenter::markRows(SelectMode mode) {
     }
     ListeSelect(m_list, mode);
     Q_EMIT marksChanged();
-    ChkSituation();
+    ChkSituation(CheckReason::ListCommand);
 }
 
 void PlanPresenter::headerClicked(int index) {
@@ -171,7 +164,7 @@ void PlanPresenter::headerClicked(int index) {
     }
     m_headerSorter.headerClicked(m_list, index);
     Q_EMIT rowsChanged();
-    ChkSituation();
+    ChkSituation(CheckReason::ListCommand);
 }
 
 bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode) {
@@ -194,16 +187,8 @@ void PlanPresenter::takeFilledList() {
     Q_EMIT commandStatesChanged();
     Q_EMIT rowsChanged();
     // The check offers the digit counts anew for the new number of rows.
-    ChkSituation();
-    QStringList notices;
-    const FillResult& result = done.result;
-    if (!result.unrepresentable.isEmpty()) {
-        notices << unrepresentableText(static_cast<int>(result.unrepresentable.size()));
-    }
-    if (!result.unresolvable.isEmpty()) {
-        notices << unresolvableText(static_cast<int>(result.unresolvable.size()));
-    }
-    setNotice(notices.join(u' '));
+    ChkSituation(CheckReason::FillEnd);
+    setNotice(done.notice);
     Q_EMIT filled();
 }
 
@@ -214,7 +199,7 @@ void PlanPresenter::setSelected(int p, bool selected) {
 }
 
 void PlanPresenter::listClicked() {
-    ChkSituationButDelayed();
+    ChkSituationButDelayed(CheckReason::Typing);
 }
 
 bool PlanPresenter::EintragVerschieben(bool nachOben) {
@@ -227,7 +212,7 @@ bool PlanPresenter::EintragVerschieben(bool nachOben) {
     m_troubleText.clear();
     showSummary();
     Q_EMIT rowsChanged();
-    ChkSituationButDelayed();
+    ChkSituationButDelayed(CheckReason::Typing);
     return moved;
 }
 
@@ -242,7 +227,7 @@ RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
     RenameRunResult result =
         renameMarkedEntries(m_list, m_fileSystem, m_journal, note, progressCallback());
     Q_EMIT rowsChanged();
-    ChkSituation();
+    ChkSituation(CheckReason::RunEnd);
     setRunSummary(runSummaryText(result));
     setNotice(note.text());
     return result;
@@ -272,17 +257,15 @@ UndoResult PlanPresenter::undo(UndoPlan& plan, UndoListener& listener) {
     }
     FillListe(m_list, restored, FillMode::Drop, m_fileSystem, progressCallback());
     Q_EMIT rowsChanged();
-    ChkSituation();
+    ChkSituation(CheckReason::UndoEnd);
     setNotice(QStringLiteral("Rückgängig: %1 zurückbenannt, %2 nicht möglich")
                   .arg(result.restored.size())
                   .arg(result.notRestored.size()));
     return result;
 }
 
-void PlanPresenter::ChkSituationButDelayed() {
-    if (!m_restoring && !m_checkRunning) {
-        m_restoredDigitIndex.reset();
-    }
+void PlanPresenter::ChkSituationButDelayed(CheckReason reason) {
+    noteReason(reason);
     forgetLastCommand();
     setCommandStates(false, m_moveDownEnabled, m_moveUpEnabled);
     m_timer->restart();
@@ -290,9 +273,7 @@ void PlanPresenter::ChkSituationButDelayed() {
 
 void PlanPresenter::timerTick() {
     cancelDelayedCheck();
-    m_delayedCheckRunning = true;
-    ChkSituation();
-    m_delayedCheckRunning = false;
+    ChkSituation(CheckReason::DelayEnded);
 }
 
 void PlanPresenter::cancelDelayedCheck() {
@@ -309,30 +290,22 @@ void PlanPresenter::setCommandStates(bool rename, bool moveDown, bool moveUp) {
 }
 
 ProgressCallback PlanPresenter::progressCallback() {
-    // A pass on the window thread reports every row and holds the event loop, so no timer can
-    // tick; the clock is read every 256 rows instead. The end always goes out.
-    return [this, clock = QElapsedTimer(), calls = 0](int value, int maximum) mutable {
-        if (value == 0) {
-            Q_EMIT progress(0, maximum);
-        } else if (!clock.isValid()) {
-            clock.start();
-            Q_EMIT progress(value, maximum);
-        } else if (++calls % 256 == 0 && clock.elapsed() >= kProgressIntervalMs) {
-            clock.start();
-            Q_EMIT progress(value, maximum);
-        }
-    };
+    return pacedProgress([this](int value, int maximum) { Q_EMIT progress(value, maximum); });
 }
 
-void PlanPresenter::normaliseCounterFields() {
-    if (m_options.normaliseCounterFields()) {
-        Q_EMIT optionsChanged();
-        // A rewritten field counts as a change of the field, as if typed.
-        ChkSituationButDelayed();
+void PlanPresenter::noteReason(CheckReason reason) {
+    if (!digitCountRule(reason).keepRestoredPosition) {
+        m_restoredDigitIndex.reset();
     }
 }
 
-void PlanPresenter::offerDigitCounts() {
+void PlanPresenter::offerDigitCounts(CheckReason reason) {
+    if (m_options.normaliseCounterFields()) {
+        Q_EMIT optionsChanged();
+        // A rewritten field counts as a change of the field, as if typed, for a check that keeps
+        // what this one keeps.
+        ChkSituationButDelayed(reason);
+    }
     m_options.offerDigitCounts(m_list.count(), m_restoredDigitIndex.value_or(0));
     Q_EMIT optionsChanged();
 }
@@ -388,21 +361,15 @@ QString PlanPresenter::planOkText() const {
            QString(m_renameCaption).remove(u'&') + QStringLiteral("'.");
 }
 
-void PlanPresenter::ChkSituation() {
+void PlanPresenter::ChkSituation(CheckReason reason) {
     // A running fill ends with a check of the options as they are then.
-    if (m_checkRunning || filling()) {
+    if (filling()) {
         return;
     }
-    m_checkRunning = true;
-    // The restore's own checks, the delayed one included, and the digit and lead-zero choices
-    // keep a restored digit position; any other check ends it.
-    if (!m_restoring && !m_delayedCheckRunning && !m_keepDigitChoice) {
-        m_restoredDigitIndex.reset();
-    }
+    noteReason(reason);
     forgetLastCommand();
-    if (!m_keepDigitChoice) {
-        normaliseCounterFields();
-        offerDigitCounts();
+    if (digitCountRule(reason).offerAnew) {
+        offerDigitCounts(reason);
     }
     m_verdict =
         checkPlan(m_list, m_options.settings(), m_fileSystem, m_folderIndexes, progressCallback());
@@ -416,5 +383,4 @@ void PlanPresenter::ChkSituation() {
                      anyMarked && !m_list.at(1).Selected);
     Q_EMIT userInfo(m_verdict.PlanOK ? planOkText() : failureMessage(m_verdict));
     Q_EMIT checked();
-    m_checkRunning = false;
 }

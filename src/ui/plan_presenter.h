@@ -20,10 +20,25 @@ class DelayTimer;
 class FileSystem;
 class JournalStore;
 
+// Why the plan is checked. The reason decides what the check does with the digit counts
+// (digitCountRule in the source).
+enum class CheckReason {
+    Typing,       // a field edited, a click in the list, a move: checked when the delay ends
+    DelayEnded,   // the check those changes armed
+    ListCommand,  // clearing, marking, a header click
+    LetterCase,
+    DigitChoice,
+    LeadZeroChoice,
+    Restore,  // a history entry applied
+    FillEnd,
+    RunEnd,
+    UndoEnd,
+};
+
 // The window's side of the plan: the list, the options as the controls hold them, and when the
 // plan is checked. Typing and clicks in the list reach the check after the delay; choices, list
 // commands, fills and header clicks check at once. It is the one writer of the rows and marks,
-// of the counter fields' texts and digit choices, and of the rename and move commands' states.
+// of the options, and of the rename and move commands' states.
 //
 // A fill runs off the window thread on a copy of the list, which replaces the list when the event
 // loop delivers it. Until then the list belongs to the fill: list commands, marks, the rename run
@@ -43,7 +58,6 @@ class PlanPresenter : public QObject {
 
     const FileList& list() const { return m_list; }
     const OptionState& options() const { return m_options; }
-    const PlanVerdict& verdict() const { return m_verdict; }
     const QString& markedText() const { return m_markedText; }
     bool renameEnabled() const { return m_renameEnabled; }
     bool moveDownEnabled() const { return m_moveDownEnabled; }
@@ -76,7 +90,8 @@ class PlanPresenter : public QObject {
     void chooseDigitCount(int index);
     void chooseLeadZeros(int index);
     void setDirIt(bool on) { m_options.setDirIt(on); }
-    // Applies a history entry as if the user had made each change in turn.
+    // Applies a history entry as if the user had made each change in turn; the checks it causes,
+    // the delayed one included, keep its digit position until the user changes something.
     void restoreScenario(const Scenario& scenario);
 
     // List commands, each followed by a check.
@@ -102,11 +117,7 @@ class PlanPresenter : public QObject {
     UndoPlan planUndo();
     UndoResult undo(UndoPlan& plan, UndoListener& listener);
 
-    void ChkSituation();
-    void ChkSituationButDelayed();
-    void timerTick();
-    // Drops a pending delayed check.
-    void cancelDelayedCheck();
+    void ChkSituation(CheckReason reason);
 
   Q_SIGNALS:
     void userInfo(const QString& text);
@@ -129,11 +140,18 @@ class PlanPresenter : public QObject {
     void filled();
 
   private:
+    // Disables the rename command at once and checks when the delay ends.
+    void ChkSituationButDelayed(CheckReason reason);
+    void timerTick();
+    void cancelDelayedCheck();
+    void editText(bool (OptionState::*set)(const QString&), const QString& text,
+                  CheckReason reason);
+    // Ends a restored digit position unless the reason keeps it.
+    void noteReason(CheckReason reason);
     void takeFilledList();
     void setCommandStates(bool rename, bool moveDown, bool moveUp);
     ProgressCallback progressCallback();
-    void normaliseCounterFields();
-    void offerDigitCounts();
+    void offerDigitCounts(CheckReason reason);
     QString planOkText() const;
     void setRunSummary(const QString& text);
     void setNotice(const QString& text);
@@ -155,20 +173,11 @@ class PlanPresenter : public QObject {
     bool m_renameEnabled = false;
     bool m_moveDownEnabled = false;
     bool m_moveUpEnabled = false;
-    bool m_keepDigitChoice = false;
-    bool m_checkRunning = false;
     QString m_runSummary;
     QString m_notice;
     QString m_troubleText;
     QString m_summary;
-    // A history entry's digit position, offered again by the checks the restore causes itself
-    // (its choices and the delayed check its fields armed) until the user changes something.
+    // A history entry's digit position, while the reasons of the checks since keep it.
     std::optional<int> m_restoredDigitIndex;
-    bool m_restoring = false;
-    bool m_delayedCheckRunning = false;
-    // Last: its destructor waits for a fill's thread, which reads the members above.
     ListFill m_fill;
 };
-
-// The notice after a fill that refused names which are no valid text.
-QString unrepresentableText(int count);

@@ -107,7 +107,7 @@ TEST_F(PlanPresenterTest, ADigitChoiceLastsThroughALeadZeroChoiceUntilAnyOtherCh
 TEST_F(PlanPresenterTest, MoveCommandsFollowTheMarksAtTheEndsAndAMoveWaitsForTheDelay) {
     addFiles({"a", "b", "c"});
     presenter.setSelected(1, false);
-    presenter.ChkSituation();
+    presenter.ChkSituation(CheckReason::ListCommand);
     EXPECT_TRUE(presenter.moveUpEnabled());
     EXPECT_FALSE(presenter.moveDownEnabled());
     EXPECT_TRUE(presenter.EintragVerschieben(true));
@@ -121,7 +121,7 @@ TEST_F(PlanPresenterTest, ARunSavesTheOptionsFirstRenamesAndChecksTheRest) {
     presenter.setMaske("x[NAME][TYP]");
     presenter.setZahlText("3");
     presenter.setSelected(1, false);
-    presenter.ChkSituation();
+    presenter.ChkSituation(CheckReason::ListCommand);
     fileSystem.beforeRename = [this](const QString&, const QString&) {
         EXPECT_EQ(history.LoadScenario(1, history.FillScenarioMenu(), 12).startText, "3");
     };
@@ -226,7 +226,7 @@ TEST_F(PlanPresenterTest, RowsInTroubleAreCountedVisitedInTurnAndForgottenWhenRo
     EXPECT_EQ(visits(), QList<int>({1, 3, 1}));
 
     presenter.setSelected(1, false);
-    presenter.ChkSituation();
+    presenter.ChkSituation(CheckReason::ListCommand);
     FailEvery decision;
     presenter.UmTaufen(decision);
     EXPECT_EQ(presenter.summary(), "2 umbenannt, 0 fehlgeschlagen");
