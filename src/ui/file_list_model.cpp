@@ -11,24 +11,22 @@ namespace {
 
 struct ColumnHeader {
     const char16_t* caption;
-    int twips;
+    int width;  // pixels; 0 hides the column
 };
 
 const std::array<ColumnHeader, kColumnCount> kHeaders{{
-    {u"Alter Name", 2540},
-    {u"Neuer Name", 2540},
-    {u"In Ordner", 2540},
-    {u"Größe", 1411},
-    {u"Typ", 529},
-    {u"Letzte Änderung", 2469},
+    {u"Alter Name", 169},
+    {u"Neuer Name", 169},
+    {u"In Ordner", 169},
+    {u"Größe", 94},
+    {u"Typ", 35},
+    {u"Letzte Änderung", 165},
     {u"", 0},
     {u"(versteckte Sortierspalte für Datum)", 0},
     {u"(versteckte Sortierspalte für Größe)", 0},
     {u"(versteckte Spalte für PfadNamen)", 0},
     {u"(versteckte Spalte für NurNamen)", 0},
 }};
-
-constexpr int kTwipsPerPixel = 15;
 
 const QString kUriListType = QStringLiteral("text/uri-list");
 
@@ -183,5 +181,5 @@ QString FileListModel::columnCaption(int column) {
 }
 
 int FileListModel::columnWidth(int column) {
-    return qRound(double(kHeaders.at(static_cast<size_t>(column)).twips) / kTwipsPerPixel);
+    return kHeaders.at(static_cast<size_t>(column)).width;
 }
