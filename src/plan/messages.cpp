@@ -152,3 +152,40 @@ QString undoBusyText() {
 QString oldNameTakenText() {
     return QStringLiteral("der alte Name ist belegt von einer anderen Datei");
 }
+
+namespace {
+
+QString countsText(qsizetype done, const QString& doneWord, qsizetype unchanged, qsizetype failed,
+                   bool stopped) {
+    return QString::number(done) + u' ' + doneWord + QStringLiteral(", ") +
+           (unchanged > 0 ? QString::number(unchanged) + QStringLiteral(" unverändert, ")
+                          : QString()) +
+           QString::number(failed) + QStringLiteral(" fehlgeschlagen") +
+           (stopped ? QStringLiteral(", abgebrochen") : QString());
+}
+
+}  // namespace
+
+QString runCountsText(qsizetype renamed, qsizetype unchanged, qsizetype failed, bool stopped) {
+    return countsText(renamed, QStringLiteral("umbenannt"), unchanged, failed, stopped);
+}
+
+QString undoCountsText(qsizetype restored, qsizetype failed, bool stopped) {
+    return countsText(restored, QStringLiteral("zurückbenannt"), 0, failed, stopped);
+}
+
+QString renameFailedText() {
+    return QStringLiteral("Folgende Datei ließ sich nicht umbenennen:");
+}
+
+QString renamingText(const QString& from, const QString& to) {
+    return from + QStringLiteral(" --> ") + to;
+}
+
+QString failedRenamingText(const QString& from, const QString& to, const QString& reason) {
+    return renamingText(from, to) + QStringLiteral(" (") + reason + u')';
+}
+
+QString hintText(const QString& text) {
+    return QStringLiteral("Hinweis: ") + text;
+}

@@ -34,3 +34,17 @@ QString journalRefusalText(const QString& why);
 QString undoBusyText();
 // What a renaming on a file system that renames by link and unlink left at the old name.
 QString oldNameTakenText();
+
+// How a run went, counted: "12 umbenannt, 1 unverändert, 0 fehlgeschlagen", the files left as
+// they were only where there are any, and ", abgebrochen" when it stopped before its end.
+QString runCountsText(qsizetype renamed, qsizetype unchanged, qsizetype failed, bool stopped);
+// The same for an undo: "12 zurückbenannt, 0 fehlgeschlagen".
+QString undoCountsText(qsizetype restored, qsizetype failed, bool stopped);
+// What is said first of a file whose renaming failed.
+QString renameFailedText();
+// "FROM --> TO".
+QString renamingText(const QString& from, const QString& to);
+// A renaming that failed and why: "FROM --> TO (reason)".
+QString failedRenamingText(const QString& from, const QString& to, const QString& reason);
+// A hint to the user: "Hinweis: " and the text.
+QString hintText(const QString& text);

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "filesystem/native_text.h"
+#include "plan/messages.h"
 
 namespace {
 
@@ -42,6 +43,10 @@ QByteArray readablePath(const QByteArray& native) {
         }
     }
     return text;
+}
+
+QString readablePath(const QString& path) {
+    return QString::fromUtf8(readablePath(QFile::encodeName(path)));
 }
 
 bool writeOut(QIODevice& out, QByteArrayView bytes, int& error) {
@@ -121,8 +126,7 @@ void BatchOutput::messageAbout(const QString& prefix, const QByteArray& nativePa
 
 void BatchOutput::failure(const QString& prefix, const QString& from, const QString& to,
                           const QString& reason) {
-    line(m_err, prefix.toUtf8() + readablePath(QFile::encodeName(from)) + " --> " +
-                    readablePath(QFile::encodeName(to)) + " (" + reason.toUtf8() + ')');
+    message(prefix + failedRenamingText(readablePath(from), readablePath(to), reason));
 }
 
 void BatchOutput::line(QIODevice& device, QByteArrayView bytes, char end) {

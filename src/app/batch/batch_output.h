@@ -12,6 +12,8 @@ class QIODevice;
 // UTF-8 are written as escapes ("\n", "\t", "\\", "\xff"), so that every path stays on its line
 // and a tab still separates the old path from the new one.
 QByteArray readablePath(const QByteArray& native);
+// The readable path of a path as text; valid UTF-8 always, so that nothing is lost on the way.
+QString readablePath(const QString& path);
 
 // Writes bytes to out and through a file's buffer to the system, so that a failure shows here:
 // false, with the system's error number in error, when not all went out. Once error is set,

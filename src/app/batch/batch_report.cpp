@@ -1,6 +1,5 @@
 #include "app/batch/batch_report.h"
 
-#include <QFile>
 #include <algorithm>
 
 #include "app/batch/batch_output.h"
@@ -12,21 +11,11 @@
 
 namespace {
 
-// "12 umbenannt, 1 fehlgeschlagen.", with the files left as they were where there are any.
-QString summary(qsizetype done, qsizetype failed, const char* doneWord, bool interrupted,
-                qsizetype unchanged = 0) {
-    return QString::number(done) + u' ' + QString::fromUtf8(doneWord) + QStringLiteral(", ") +
-           (unchanged > 0 ? QString::number(unchanged) + QStringLiteral(" unverändert, ")
-                          : QString()) +
-           QString::number(failed) + QStringLiteral(" fehlgeschlagen") +
-           (interrupted ? QStringLiteral(", abgebrochen") : QString()) + u'.';
-}
-
 // The end both a run and an undo have: nothing renamed when their journal could not be
-// written, a stop when it failed midway, and the summary.
+// written, a stop when it failed midway, and the counts.
 int reportEnd(const std::optional<QString>& journalError,
-              const std::optional<QString>& journalFailure, const QString& summary,
-              qsizetype failed, bool interrupted, BatchOutput& output) {
+              const std::optional<QString>& journalFailure, const QString& counts, qsizetype failed,
+              bool interrupted, BatchOutput& output) {
     if (journalError) {
         output.message(QStringLiteral("Fehler: ") + journalRefusalText(*journalError));
         return kPlanRefused;
@@ -37,7 +26,7 @@ int reportEnd(const std::optional<QString>& journalError,
             *journalFailure +
             QStringLiteral("); nach der Datei, die gerade umbenannt wurde, angehalten."));
     }
-    output.message(summary);
+    output.message(counts + u'.');
     return journalFailure ? kWriteFailed
            : interrupted  ? kInterrupted
            : failed > 0   ? kRenamingFailed
@@ -47,8 +36,8 @@ int reportEnd(const std::optional<QString>& journalError,
 }  // namespace
 
 bool StreamingDecision::continueAfterFailure(const FileEntry& entry, const RenameResult& result) {
-    m_output.failure(QStringLiteral("Folgende Datei ließ sich nicht umbenennen: "),
-                     entry.PfadName(), entry.newPath(), reasonText(result));
+    m_output.failure(renameFailedText() + u' ', entry.PfadName(), entry.newPath(),
+                     reasonText(result));
     return true;
 }
 
@@ -57,8 +46,8 @@ void StreamingDecision::renamed(const FileEntry& entry) {
 }
 
 void StreamingDecision::oldNameTaken(const FileEntry& entry) {
-    m_output.messageAbout(QStringLiteral("Hinweis: "), QFile::encodeName(entry.PfadName()),
-                          QStringLiteral(": ") + oldNameTakenText());
+    m_output.message(
+        hintText(readablePath(entry.PfadName()) + QStringLiteral(": ") + oldNameTakenText()));
 }
 
 bool StreamingDecision::stopRequested() {
@@ -81,7 +70,7 @@ bool StreamingUndo::stopRequested() {
 
 int reportRun(const RenameRunResult& run, BatchOutput& output) {
     return reportEnd(run.journalError, run.journalFailure,
-                     summary(run.renamed, run.failed, "umbenannt", run.interrupted, run.unchanged),
+                     runCountsText(run.renamed, run.unchanged, run.failed, run.interrupted),
                      run.failed, run.interrupted, output);
 }
 
@@ -98,8 +87,8 @@ int reportUndo(const UndoResult& undo, BatchOutput& output) {
     }
     const qsizetype failed = undo.notRestored.size();
     return reportEnd(undo.journalError, undo.journalFailure,
-                     summary(undo.restored.size(), failed, "zurückbenannt", undo.interrupted),
-                     failed, undo.interrupted, output);
+                     undoCountsText(undo.restored.size(), failed, undo.interrupted), failed,
+                     undo.interrupted, output);
 }
 
 int listJournal(const JournalStore& journal, BatchOutput& output) {
@@ -122,9 +111,9 @@ int listJournal(const JournalStore& journal, BatchOutput& output) {
         for (qsizetype e = 0; e < run->plan.size() && !output.outFailed(); ++e) {
             const JournalEntry& entry = run->plan.at(e);
             const bool done = run->renamed.contains(static_cast<int>(e));
-            output.outLine((done ? "  umbenannt: " : "  nicht umbenannt: ") +
-                           readablePath(QFile::encodeName(entry.folder + entry.from)) + " --> " +
-                           readablePath(QFile::encodeName(entry.to)));
+            const QString renaming =
+                renamingText(readablePath(entry.folder + entry.from), readablePath(entry.to));
+            output.outLine((done ? "  umbenannt: " : "  nicht umbenannt: ") + renaming.toUtf8());
         }
     }
     return kPlanSound;

@@ -134,9 +134,8 @@ QString refusal(const PlanVerdict& verdict, const FileList& list, const QString&
 // its current one, which stands in the same folder.
 void reportRowsInTrouble(const PlanVerdict& verdict, const FileList& list, BatchOutput& output) {
     for (const RowVerdict& row : verdict.names.rows) {
-        const QString other = row.sameAs > 0 ? QString::fromUtf8(readablePath(QFile::encodeName(
-                                                   list.at(row.sameAs).AlterName().toString())))
-                                             : QString();
+        const QString other =
+            row.sameAs > 0 ? readablePath(list.at(row.sameAs).AlterName().toString()) : QString();
         output.messageAbout(
             QStringLiteral("Konflikt: "), QFile::encodeName(list.at(row.row).PfadName()),
             QStringLiteral(" (") + faultTexts(row, other).join(QStringLiteral("; ")) + u')');
