@@ -1,5 +1,10 @@
 #pragma once
 
+class QPushButton;
+namespace Ui {
+class Form1;
+}
+
 // The indexes of the window's buttons Btn0 to Btn25; there is no Btn14.
 inline constexpr int kBtnClearList = 0;
 inline constexpr int kBtnMarkAll = 1;
@@ -26,3 +31,7 @@ inline constexpr int kBtnTokenZeit = 22;
 inline constexpr int kBtnEmptyBrackets = 23;
 inline constexpr int kBtnHistory = 24;
 inline constexpr int kBtnInfo = 25;
+inline constexpr int kBtnCount = 26;
+
+// The form's button Btn index; null for 14 and outside 0 to 25.
+QPushButton* Btn(const Ui::Form1& form, int index);

@@ -1,15 +1,8 @@
 #include "ui/tooltips.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTreeView>
-
 #include "ui/button_indexes.h"
-#include "ui/main_window_controls.h"
+#include "ui/status_panels.h"
+#include "ui_main_window.h"
 
 namespace {
 
@@ -26,27 +19,28 @@ void DefTokenBtn(QPushButton* button, const QString& token) {
                        QStringLiteral(" in die Maske ein"));
 }
 
-void LoadToolTips(const MainWindowControls& c, int mode) {
-    const auto btn = [&c](int i) { return c.Btn[static_cast<size_t>(i)]; };
+void LoadToolTips(const Ui::Form1& form, const StatusPanels& panels, int mode) {
+    const auto btn = [&form](int i) { return Btn(form, i); };
     if (mode == 0) {
-        c.Liste->setToolTip({});
-        c.Schreibweise->setToolTip({});
-        for (QPushButton* button : c.Btn) {
-            if (button && button != btn(kBtnInfo)) {
+        form.Liste->setToolTip({});
+        form.Schreibweise->setToolTip({});
+        for (int i = 0; i < kBtnCount; ++i) {
+            if (QPushButton* button = btn(i); button && i != kBtnInfo) {
                 button->setToolTip({});
             }
         }
-        c.Bar->setToolTip({});
-        c.Zahl->setToolTip({});
-        c.Vornullenzeichen->setToolTip({});
-        c.StatusPanel[0]->setToolTip({});
-        c.StatusPanel[1]->setToolTip({});
-        c.ToolTipCheck->setToolTip({});
-        c.DirItCheck->setToolTip({});
+        form.Bar->setToolTip({});
+        form.Zahl->setToolTip({});
+        form.Vornullenzeichen->setToolTip({});
+        panels.marked->setToolTip({});
+        panels.hint->setToolTip({});
+        form.ToolTipCheck->setToolTip({});
+        form.DirItCheck->setToolTip({});
         return;
     }
-    c.Liste->setToolTip(QStringLiteral("Namen der umzubenennenden Dateien in diese Liste ziehen"));
-    c.Schreibweise->setToolTip(
+    form.Liste->setToolTip(
+        QStringLiteral("Namen der umzubenennenden Dateien in diese Liste ziehen"));
+    form.Schreibweise->setToolTip(
         QStringLiteral("Legt Groß- und/oder Kleinschreibung der neuen Namen fest"));
     btn(kBtnClearList)
         ->setToolTip(QStringLiteral("Löscht alle Dateinamen in der obenstehenden Liste"));
@@ -81,13 +75,13 @@ void LoadToolTips(const MainWindowControls& c, int mode) {
         ->setToolTip(QStringLiteral("Bewegt alle markierten Einträge um eine Position nach oben"));
     btn(kBtnHistory)
         ->setToolTip(QStringLiteral("Blendet ein Menü mit den zuletzt benutzten Masken ein"));
-    c.Bar->setToolTip(QStringLiteral("Zeigt den aktuellen Verarbeitungsstand an"));
-    c.Zahl->setToolTip(QStringLiteral("Tragen Sie hier den Startwert für den Dateizähler ein"));
-    c.Vornullenzeichen->setToolTip(
+    form.Bar->setToolTip(QStringLiteral("Zeigt den aktuellen Verarbeitungsstand an"));
+    form.Zahl->setToolTip(QStringLiteral("Tragen Sie hier den Startwert für den Dateizähler ein"));
+    form.Vornullenzeichen->setToolTip(
         QStringLiteral("hier legen Sie das für Vornullen zu verwendende Zeichen fest"));
-    c.StatusPanel[0]->setToolTip(QStringLiteral("Anzahl der Dateien in der Liste"));
-    c.StatusPanel[1]->setToolTip(QStringLiteral("Programmstatus und Hinweise für den Anwender"));
-    c.ToolTipCheck->setToolTip(QStringLiteral("Schaltet die Tooltips ein oder aus"));
-    c.DirItCheck->setToolTip(QStringLiteral(
+    panels.marked->setToolTip(QStringLiteral("Anzahl der Dateien in der Liste"));
+    panels.hint->setToolTip(QStringLiteral("Programmstatus und Hinweise für den Anwender"));
+    form.ToolTipCheck->setToolTip(QStringLiteral("Schaltet die Tooltips ein oder aus"));
+    form.DirItCheck->setToolTip(QStringLiteral(
         "Markieren Sie diese Option, um alle Umbenennungen in die Zwischenablage zu kopieren."));
 }
