@@ -2,27 +2,27 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "plan/messages.h"
 #include "ui/progress_pace.h"
 
 namespace {
 
 QString unrepresentableText(int count) {
     if (count == 1) {
-        return QStringLiteral(
-            "Hinweis: 1 Datei wurde übergangen, weil ihr Name kein gültiges "
-            "UTF-8 ist. Benennen Sie sie zuerst anders um.");
+        return hintText(
+            QStringLiteral("1 Datei wurde übergangen, weil ihr Name kein gültiges UTF-8 ist. "
+                           "Benennen Sie sie zuerst anders um."));
     }
-    return QStringLiteral("Hinweis: ") + QString::number(count) +
-           QStringLiteral(
-               " Dateien wurden übergangen, weil ihre Namen kein gültiges UTF-8 "
-               "sind. Benennen Sie sie zuerst anders um.");
+    return hintText(QString::number(count) +
+                    QStringLiteral(" Dateien wurden übergangen, weil ihre Namen kein gültiges "
+                                   "UTF-8 sind. Benennen Sie sie zuerst anders um."));
 }
 
 QString unresolvableText(int count) {
-    return QStringLiteral("Hinweis: ") + QString::number(count) +
-           QStringLiteral(
-               " Pfad(e) übergangen: Der aktuelle Ordner lässt sich nicht bestimmen, und ein "
-               "relativer Pfad könnte eine andere Datei nennen.");
+    return hintText(QString::number(count) +
+                    QStringLiteral(" Pfad(e) übergangen: Der aktuelle Ordner lässt sich nicht "
+                                   "bestimmen, und ein relativer Pfad könnte eine andere Datei "
+                                   "nennen."));
 }
 
 QString noticeOf(const FillResult& result) {

@@ -15,7 +15,7 @@ namespace {
 // The failure dialog's text for an entry, lines separated by "\n".
 QString failureDialogText(const FileEntry& entry) {
     return QStringList{
-        QStringLiteral("Folgende Datei ließ sich nicht umbenennen:"),
+        renameFailedText(),
         QString(),
         entry.PfadName(),
         QStringLiteral("-->"),
@@ -57,8 +57,7 @@ class UndoReport : public UndoListener {
   public:
     void notRestored(const NotRestored& file) override {
         const JournalEntry& entry = file.entry;
-        lines << entry.folder + entry.to + QStringLiteral(" --> ") + entry.from +
-                     QStringLiteral(" (") + undoReasonText(file) + u')';
+        lines << failedRenamingText(entry.folder + entry.to, entry.from, undoReasonText(file));
     }
     QStringList lines;
 };
