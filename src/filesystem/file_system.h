@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QString>
 #include <optional>
 
@@ -79,6 +80,14 @@ struct FolderListing {
     }
 };
 
+// What a folder holds, hidden entries left out: bare names as the folder stores them, in its
+// order.
+struct FolderContents {
+    QByteArrayList files;    // anything but a folder; a symbolic link whatever it points to
+    QByteArrayList folders;  // never a symbolic link: following one could lead in a circle
+    bool complete = false;   // every entry was read
+};
+
 // What stands under one name in a folder.
 struct NameLookup {
     bool searchable = true;             // false when the folder could not be searched
@@ -134,6 +143,10 @@ class FileSystem {
     virtual QString storedName(const QString& path) const = 0;
 
     virtual FolderListing readFolder(const QString& folder) const = 0;
+
+    // What the folder holds; nothing where it is no folder or cannot be opened. Native, so that a
+    // name that is no valid text still reaches the fill, which tells of it.
+    virtual std::optional<FolderContents> folderContents(const QByteArray& folder) const = 0;
 
     virtual NameLookup lookup(const QString& folder, const QString& name) const = 0;
 

@@ -29,27 +29,26 @@ bool isHidden(const char* name) {
     return name[0] == '.';
 }
 
-// Any entry but a folder blocks a rename to its name, so links, fifos and devices count as
-// ordinary files; the entry itself decides, not what a link points to.
-bool isOrdinaryEntry(int folderFd, const dirent& entry) {
-    if (isHidden(entry.d_name)) {
-        return false;  // also "." and ".."
-    }
+// The entry itself decides, not what a link points to; the listing's type spares a stat where
+// the file system gives one.
+bool isFolderEntry(int folderFd, const dirent& entry) {
     if (entry.d_type != DT_UNKNOWN) {
-        return entry.d_type != DT_DIR;
+        return entry.d_type == DT_DIR;
     }
     struct stat st;
-    return ::fstatat(folderFd, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode);
+    return ::fstatat(folderFd, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Calls visit(fd, entry) for every entry of folder in directory order until it returns false;
-// false when the folder cannot be read to its end.
+// Any entry but a folder blocks a rename to its name, so links, fifos and devices count as
+// ordinary files.
+bool isOrdinaryEntry(int folderFd, const dirent& entry) {
+    return !isHidden(entry.d_name) && !isFolderEntry(folderFd, entry);  // hidden: also "." and ".."
+}
+
+// Calls visit(fd, entry) for every entry of the open folder in directory order until it returns
+// false, and closes it; false when the folder cannot be read to its end.
 template <typename Visit>
-bool forEachEntry(const QByteArray& folder, Visit visit) {
-    DIR* dir = ::opendir(folderOrCurrent(folder));
-    if (dir == nullptr) {
-        return false;
-    }
+bool forEachEntryOf(DIR* dir, Visit visit) {
     const int fd = ::dirfd(dir);
     bool complete = true;
     for (;;) {
@@ -65,6 +64,13 @@ bool forEachEntry(const QByteArray& folder, Visit visit) {
     }
     ::closedir(dir);
     return complete;
+}
+
+// forEachEntryOf the folder; false also when it cannot be opened.
+template <typename Visit>
+bool forEachEntry(const QByteArray& folder, Visit visit) {
+    DIR* dir = ::opendir(folderOrCurrent(folder));
+    return dir != nullptr && forEachEntryOf(dir, visit);
 }
 
 // Whether the folder of path also finds the file under another spelling of its name, which
@@ -190,6 +196,21 @@ FolderListing LinuxFileSystem::readFolder(const QString& folder) const {
     const long nameMax = ::pathconf(folderOrCurrent(*native), _PC_NAME_MAX);
     listing.nameMax = nameMax > 0 ? static_cast<int>(nameMax) : listing.nameMax;
     return listing;
+}
+
+std::optional<FolderContents> LinuxFileSystem::folderContents(const QByteArray& folder) const {
+    DIR* dir = ::opendir(folderOrCurrent(folder));
+    if (dir == nullptr) {
+        return std::nullopt;
+    }
+    FolderContents contents;
+    contents.complete = forEachEntryOf(dir, [&contents](int fd, const dirent& entry) {
+        if (!isHidden(entry.d_name)) {
+            (isFolderEntry(fd, entry) ? contents.folders : contents.files) << entry.d_name;
+        }
+        return true;
+    });
+    return contents;
 }
 
 NameLookup LinuxFileSystem::lookup(const QString& folder, const QString& name) const {

@@ -18,6 +18,7 @@ class LinuxFileSystem : public FileSystem {
     std::optional<PathFacts> statPath(const QString& path) const override;
     QString storedName(const QString& path) const override;
     FolderListing readFolder(const QString& folder) const override;
+    std::optional<FolderContents> folderContents(const QByteArray& folder) const override;
     NameLookup lookup(const QString& folder, const QString& name) const override;
     std::optional<QString> findByIdentity(const QString& folder,
                                           const FileIdentity& identity) const override;

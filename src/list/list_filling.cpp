@@ -87,25 +87,27 @@ void takeStoredName(FileEntry& entry, const FileSystem& fileSystem) {
     }
 }
 
-// Where a row taken in names a file: its length, time and identity from one stat; false for a
-// path that names nothing or names a folder.
-bool statRow(FileEntry& row, const FileSystem& fileSystem) {
+// What the path of a row taken in names.
+enum class Found : unsigned char { Nothing, File, Folder };
+
+// Where a row taken in names a file: its length, time and identity from one stat.
+Found statRow(FileEntry& row, const FileSystem& fileSystem) {
     const std::optional<PathFacts> facts = fileSystem.statPath(row.PfadName());
     if (!facts || facts->isFolder) {
-        return false;
+        return facts ? Found::Folder : Found::Nothing;
     }
     row = FileEntry(row.PfadName(), facts->length, facts->modified, facts->identity);
-    return true;
+    return Found::File;
 }
 
 // The file system's answers dominate a large fill; they are asked for on every core at once.
-// Which of the rows from first on name a file, by their index from first.
-std::vector<unsigned char> statRows(FileList& list, int first, const FileSystem& fileSystem) {
+// What the rows from first on name, by their index from first.
+std::vector<Found> statRows(FileList& list, int first, const FileSystem& fileSystem) {
     const size_t count = static_cast<size_t>(list.count() - first + 1);
-    std::vector<unsigned char> namesFile(count, 0);  // bytes: threads write side by side
+    std::vector<Found> found(count, Found::Nothing);  // bytes: threads write side by side
     const auto statRange = [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
-            namesFile[i] = statRow(list.at(first + static_cast<int>(i)), fileSystem);
+            found[i] = statRow(list.at(first + static_cast<int>(i)), fileSystem);
         }
     };
     const size_t threads = std::clamp<size_t>(count / kPathsPerThread, 1,
@@ -119,13 +121,13 @@ std::vector<unsigned char> statRows(FileList& list, int first, const FileSystem&
     for (std::thread& worker : workers) {
         worker.join();
     }
-    return namesFile;
+    return found;
 }
 
 // What a row taken in turned out to be; spelledAsStored tells that its name is known to be
 // spelled as its folder stores it.
 struct RowFacts {
-    bool namesFile = false;
+    Found found = Found::Nothing;
     bool spelledAsStored = false;
 };
 
@@ -145,13 +147,13 @@ class ListedIdentities {
         const std::optional<FileIdentity> listed = m_listing->regularFile(row.AlterName());
         if (listed && m_inodesAgree.value_or(false)) {
             row.identity = *listed;
-            return {true, true};
+            return {Found::File, true};
         }
         const RowFacts facts{statRow(row, m_fileSystem), listed.has_value()};
         // Some FUSE file systems list other inode numbers than a stat gives: the first listed
         // file of each folder tells whether the listing can stand in for the stat.
         if (listed && !m_inodesAgree) {
-            m_inodesAgree = facts.namesFile && listed->matches(row.identity);
+            m_inodesAgree = facts.found == Found::File && listed->matches(row.identity);
         }
         return facts;
     }
@@ -283,12 +285,15 @@ class Settling {
 
     void settle(int p, const RowFacts& facts) {
         FileEntry& row = m_list.at(p);
-        if (facts.namesFile && m_mode == FillMode::CommandLine && !facts.spelledAsStored &&
-            m_foldersIgnoringCase.ignores(row, m_fileSystem)) {
+        if (facts.found == Found::File && m_mode == FillMode::CommandLine &&
+            !facts.spelledAsStored && m_foldersIgnoringCase.ignores(row, m_fileSystem)) {
             takeStoredName(row, m_fileSystem);
         }
-        if (!facts.namesFile || m_known.contains(row.PfadName())) {
+        if (facts.found != Found::File || m_known.contains(row.PfadName())) {
             m_result.skipped << m_intake.given(p);
+            if (facts.found == Found::Folder) {
+                m_result.folders << m_result.skipped.last();
+            }
             m_leaving[static_cast<size_t>(p - 1)] = true;
             return;
         }
@@ -338,14 +343,14 @@ FillResult addFiles(FileList& list, const QByteArrayList& nativePaths, FillMode 
     PathIntake intake(list, result);
     intake.take(nativePaths);
     const int first = intake.firstRow();
-    const std::vector<unsigned char> namesFile = statRows(list, first, fileSystem);
+    const std::vector<Found> found = statRows(list, first, fileSystem);
     Settling settling(list, intake, mode, fileSystem, result);
     const int count = list.count() - first + 1;
     for (int i = 0; i < count; ++i) {
         if (progress) {
             progress(i + 1, count);
         }
-        settling.settle(first + i, {namesFile[static_cast<size_t>(i)] != 0, false});
+        settling.settle(first + i, {found[static_cast<size_t>(i)], false});
     }
     settling.finish();
     if (progress) {

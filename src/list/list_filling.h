@@ -19,6 +19,7 @@ enum class FillMode {
 struct FillResult {
     int added = 0;
     QStringList skipped;             // folders, paths that name nothing, duplicates
+    QStringList folders;             // the folders among them
     QByteArrayList unrepresentable;  // paths whose names are no valid text, as given
     QByteArrayList unresolvable;     // relative paths while the working folder is unknown
 };

@@ -4,7 +4,9 @@
 #include <QLocale>
 #include <random>
 
+#include "fake_file_system.h"
 #include "filesystem/linux_file_system.h"
+#include "list/folder_files.h"
 #include "list/list_filling.h"
 #include "list/list_selection.h"
 #include "temp_folder.h"
@@ -198,6 +200,7 @@ TEST(FillListe, AddsEachFileOnceByItsWholeAbsolutePathAndSkipsOrRefusesTheRest) 
                                         FillMode::CommandLine, hostFileSystem());
     QDir::setCurrent(previous);
     EXPECT_EQ(result.skipped, (QStringList{"ordner", folder.file("b.txt"), "fehlt"}));
+    EXPECT_EQ(result.folders, QStringList{"ordner"});
     EXPECT_EQ(result.unrepresentable, QByteArrayList{noText});
     EXPECT_EQ(FillListe(list, {folder.native("b.txt")}, FillMode::Drop, hostFileSystem()).added, 0);
     QStringList paths;
@@ -236,6 +239,35 @@ TEST(FillListe, NewRowsAreMarkedOldMarksStayAndTheListIsSortedAgain) {
     FillListe(list, {}, FillMode::Drop, hostFileSystem());
     EXPECT_EQ(rows(list), "a b c");
     EXPECT_FALSE(list.at(1).Selected);
+}
+
+TEST(OpenFolders, TakesTheVisibleFilesOfTheScopeWithoutFollowingLinksAndKeepsWhatItCannotOpen) {
+    TempFolder folder({"a", ".a", "u/", "u/b", "u/v/", "u/v/c", "u/.w/", "u/.w/d", "leer/"});
+    ::symlink(folder.native().constData(), folder.native("kreis").constData());
+    FakeFileSystem fileSystem;
+    fileSystem.brokenFolders << folder.native("leer");
+    const QByteArray top = folder.native().chopped(1);  // also without its final "/"
+    const struct {
+        QByteArrayList given;
+        FolderScope scope;
+        QStringList expected;
+    } cases[] = {
+        {{top}, FolderScope::NotOpened, {""}},
+        {{top, folder.native("a"), "", folder.native("fehlt")},
+         FolderScope::Files,
+         {"a", "kreis", "a", "", "fehlt"}},
+        {{top}, FolderScope::FilesInSubfolders, {"a", "kreis", "u/b", "u/v/c", "leer"}},
+    };
+    for (const auto& c : cases) {
+        QStringList paths;
+        for (const QByteArray& path : openFolders(c.given, c.scope, fileSystem)) {
+            paths << QString::fromUtf8(path).remove(folder.path()).remove(folder.path().chopped(1));
+        }
+        std::sort(paths.begin(), paths.end());
+        QStringList expected = c.expected;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(paths, expected) << int(c.scope);
+    }
 }
 
 TEST(ListPath, CleansOnlyWhatCannotChangeTheFile) {

@@ -16,6 +16,13 @@ class FakeFileSystem : public LinuxFileSystem {
         ++folderReads;
         return LinuxFileSystem::readFolder(folder);
     }
+    std::optional<FolderContents> folderContents(const QByteArray& folder) const override {
+        std::optional<FolderContents> contents = LinuxFileSystem::folderContents(folder);
+        if (contents && brokenFolders.contains(folder)) {
+            contents->complete = false;
+        }
+        return contents;
+    }
     RenameResult rename(QStringView folder, QStringView from, QStringView to,
                         const FileIdentity& identity) override {
         renamed << from.toString();
@@ -36,6 +43,8 @@ class FakeFileSystem : public LinuxFileSystem {
     std::function<bool(const QString& from, const QString& to)> refuseRename;
     // Runs once the file has its new name as a hard link, before it loses the old one.
     std::function<void(const QString& from)> afterLink;
+    // Folders whose reading fails before their end, as on a failing disk.
+    QByteArrayList brokenFolders;
     // As network and FUSE file systems do, refuse renamings that must not replace.
     bool refusesNoReplaceFlag = false;
     // As a file system that ignores letter case would, a name is taken by any spelling of it.
