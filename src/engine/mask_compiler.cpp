@@ -29,6 +29,18 @@ constexpr std::array kTokenWords{
     TokenWord{u"[M]", MaskTokenKind::TokMinute},
     TokenWord{u"[SEKUNDE]", MaskTokenKind::TokSekunde},
     TokenWord{u"[S]", MaskTokenKind::TokSekunde},
+    TokenWord{u"[FOTODATUM]", MaskTokenKind::TokFotoDatum},
+    TokenWord{u"[FOTOZEIT]", MaskTokenKind::TokFotoZeit},
+    TokenWord{u"[FOTOJAHR]", MaskTokenKind::TokFotoJahr},
+    TokenWord{u"[FOTOMONAT]", MaskTokenKind::TokFotoMonat},
+    TokenWord{u"[FOTOTAG]", MaskTokenKind::TokFotoTag},
+    TokenWord{u"[KAMERA]", MaskTokenKind::TokKamera},
+    TokenWord{u"[INTERPRET]", MaskTokenKind::TokInterpret},
+    TokenWord{u"[TITEL]", MaskTokenKind::TokTitel},
+    TokenWord{u"[ALBUM]", MaskTokenKind::TokAlbum},
+    TokenWord{u"[TITELNR]", MaskTokenKind::TokTitelNr},
+    TokenWord{u"[ALBUMJAHR]", MaskTokenKind::TokAlbumJahr},
+    TokenWord{u"[ORDNER]", MaskTokenKind::TokOrdner},
 };
 
 QString trimBlanks(const QString& text) {

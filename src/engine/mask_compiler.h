@@ -22,6 +22,19 @@ enum class MaskTokenKind : qint16 {
     TokStunde = 51,
     TokMinute = 52,
     TokSekunde = 53,
+    // Values read from the file's contents: a photo's EXIF, a sound file's tags.
+    TokFotoDatum = 60,
+    TokFotoZeit = 61,
+    TokFotoJahr = 62,
+    TokFotoMonat = 63,
+    TokFotoTag = 64,
+    TokKamera = 65,
+    TokInterpret = 70,
+    TokTitel = 71,
+    TokAlbum = 72,
+    TokTitelNr = 73,
+    TokAlbumJahr = 74,
+    TokOrdner = 80,  // the name of the file's folder
 };
 
 // One element of the compiled mask. RangeStart/RangeEnd are read by the four range kinds only:

@@ -7,6 +7,7 @@
 #include <optional>
 #include <thread>
 
+#include "engine/media_values.h"
 #include "list/file_list.h"
 
 namespace {
@@ -130,6 +131,9 @@ void appendToken(QString& name, const MaskToken& token, const FileEntry& entry,
         case MaskTokenKind::TokSekunde:
             name += formatTime(t, u"ss");
             return;
+        default:
+            appendValue(name, token.Kind, entry);
+            return;
     }
 }
 
@@ -141,8 +145,9 @@ bool usesCounter(const std::vector<MaskToken>& tokens) {
 }
 
 bool usesModificationTime(const std::vector<MaskToken>& tokens) {
-    return std::any_of(tokens.begin(), tokens.end(),
-                       [](const MaskToken& t) { return t.Kind >= MaskTokenKind::TokDatum; });
+    return std::any_of(tokens.begin(), tokens.end(), [](const MaskToken& t) {
+        return t.Kind >= MaskTokenKind::TokDatum && t.Kind <= MaskTokenKind::TokSekunde;
+    });
 }
 
 void ReplaceAll(QString& text, const QString& search, const QString& replacement, bool ignoreCase) {
@@ -180,7 +185,23 @@ QString applyLetterCase(const QString& name, LetterCase letterCase) {
 }
 
 NameGenerator::NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings)
-    : m_tokens(tokens), m_settings(settings) {}
+    : m_tokens(tokens),
+      m_takesValues(
+          std::any_of(tokens.begin(), tokens.end(),
+                      [](const MaskToken& t) { return t.Kind >= MaskTokenKind::TokFotoDatum; })),
+      m_settings(settings) {}
+
+std::optional<MediaField> NameGenerator::missingValue(const FileEntry& entry) const {
+    if (!m_takesValues) {
+        return std::nullopt;
+    }
+    for (const MaskToken& token : m_tokens) {
+        if (const std::optional<MediaField> lacked = lackedValue(token.Kind, entry)) {
+            return lacked;
+        }
+    }
+    return std::nullopt;
+}
 
 QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
     // The name as it stands unless a search changes it.
@@ -208,6 +229,7 @@ int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameS
     if (!mask.MaskOK) {
         for (FileEntry& entry : list) {
             entry.NeuerName = kPlaceholderName;
+            entry.missingValue.reset();
             markedCount += entry.Selected ? 1 : 0;
         }
         return markedCount;
@@ -225,8 +247,12 @@ int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameS
                        count);
             }
             FileEntry& entry = list.at(p);
+            // A value the file lacks gives no name, never one without that piece.
+            entry.missingValue = generator.missingValue(entry);
             entry.NeuerName =
-                generator.newName(entry, counterValue(settings.Start, settings.Step, p));
+                entry.missingValue
+                    ? kPlaceholderName
+                    : generator.newName(entry, counterValue(settings.Start, settings.Step, p));
         }
     };
     std::optional<std::thread> secondHalf;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "engine/mask_compiler.h"
 #include "engine/rename_settings.h"
+#include "filesystem/media_tags.h"
 #include "filesystem/progress.h"
 
 class FileList;
@@ -19,11 +21,14 @@ class NameGenerator {
   public:
     NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings);
 
-    // The new name of entry for the given counter value.
+    // The new name of entry for the given counter value; the entry must not lack a value.
     QString newName(const FileEntry& entry, qint64 counter) const;
+    // The first value the mask takes from the file that the entry lacks or has not read.
+    std::optional<MediaField> missingValue(const FileEntry& entry) const;
 
   private:
     const std::vector<MaskToken>& m_tokens;
+    bool m_takesValues;  // whether a token takes a value from the file's contents or folder
     const RenameSettings& m_settings;
     mutable QString m_name;
 };

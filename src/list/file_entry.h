@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <QStringView>
+#include <memory>
 #include <optional>
 
 #include "filesystem/file_system.h"
+#include "filesystem/media_tags.h"
 
 // Column indexes of a list row; 6 exists but is never written.
 enum Column : int {
@@ -60,6 +62,8 @@ class FileEntry {
 
     QString NeuerName;      // proposed new name, "< ? >" while none is current
     FileIdentity identity;  // the file that entered the list, which alone is ever renamed
+    // What was read from the file's contents, each kind once; shared by the copies of the entry.
+    std::shared_ptr<const MediaTags> media;
 
   private:
     QString m_path;
@@ -70,6 +74,8 @@ class FileEntry {
 
   public:
     bool Selected = true;  // last, in the room the fields before leave
+    // The value the mask takes from the file but the file lacks; then there is no new name.
+    std::optional<MediaField> missingValue;
 };
 
 // The size text: "1,5 KB", "1024 Byte", " Byte" for 0.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QStringList>
 
+#include "engine/media_values.h"
 #include "engine/new_names.h"
 #include "list/file_list.h"
 
@@ -35,6 +36,11 @@ TEST(MaskCompiler, AcceptedMasksCompileToTheirTokens) {
          {tok(TokDatum), tok(TokRDatum), tok(TokTag), tok(TokMonat), tok(TokJahr), tok(TokZeit),
           tok(TokStunde), tok(TokStunde), tok(TokMinute), tok(TokMinute), tok(TokSekunde),
           tok(TokSekunde)}},
+        {"[FotoDatum][FOTOZEIT][FOTOJAHR][FOTOMONAT][FOTOTAG][KAMERA][Interpret][TITEL][ALBUM]"
+         "[TITELNR][ALBUMJAHR][ordner]",
+         {tok(TokFotoDatum), tok(TokFotoZeit), tok(TokFotoJahr), tok(TokFotoMonat), tok(TokFotoTag),
+          tok(TokKamera), tok(TokInterpret), tok(TokTitel), tok(TokAlbum), tok(TokTitelNr),
+          tok(TokAlbumJahr), tok(TokOrdner)}},
     };
     for (const auto& [mask, tokens] : cases) {
         const MaskCompilation result = TranslateMaske(mask);
@@ -106,6 +112,56 @@ TEST(NewNames, FollowTheMaskCounterLetterCaseAndReplacement) {
         EXPECT_EQ(FillNewNameColumn(list, TranslateMaske(c.mask), settings), 1) << c.mask;
         EXPECT_EQ(list.at(2).NeuerName, c.expected) << c.mask;
     }
+}
+
+TEST(NewNames, ValuesFromTheFilesContentsAndFolderOrTheOneTheFileLacks) {
+    MediaTags full;
+    full.read = MediaKind::Photo | MediaKind::Audio;
+    full.taken = LocalTime{2026, 7, 14, 9, 5, 3};
+    full.camera = "Kam/era";
+    full.artist = "AC/DC";
+    full.title = QStringLiteral("Nul\0l");
+    full.album = "Album";
+    full.track = 7;
+    full.year = 1999;
+    MediaTags photoOnly = full;
+    photoOnly.read = MediaKind::Photo;
+    MediaTags empty;
+    empty.read = MediaKind::Photo | MediaKind::Audio;
+    const struct Case {
+        const char* mask;
+        const MediaTags* tags;
+        const char* expected;
+        std::optional<MediaField> missing = {};
+        const char* path = "/fotos/Urlaub/a.jpg";
+    } cases[] = {
+        {"[FOTODATUM] [FOTOZEIT] [FOTOJAHR]-[FOTOMONAT]-[FOTOTAG] [KAMERA]", &full,
+         "14.07.2026 09.05.03 2026-07-14 Kam-era"},
+        {"[INTERPRET] - [TITEL] [ALBUM] [TITELNR] [ALBUMJAHR] [ORDNER]", &full,
+         "AC-DC - Nul-l Album 07 1999 Urlaub"},
+        {"[ORDNER]", nullptr, "< ? >", MediaField::Folder, "/a.jpg"},
+        {"[NAME][INTERPRET]", &photoOnly, "< ? >", MediaField::NotRead},
+        {"[FOTOJAHR]", nullptr, "< ? >", MediaField::NotRead},
+        {"[NAME][FOTOTAG]", &empty, "< ? >", MediaField::Taken},
+        {"[KAMERA]", &empty, "< ? >", MediaField::Camera},
+        {"[INTERPRET]", &empty, "< ? >", MediaField::Artist},
+        {"[TITEL]", &empty, "< ? >", MediaField::Title},
+        {"[ALBUM]", &empty, "< ? >", MediaField::Album},
+        {"[TITELNR]", &empty, "< ? >", MediaField::Track},
+        {"[ALBUMJAHR]", &empty, "< ? >", MediaField::Year},
+    };
+    for (const Case& c : cases) {
+        FileList list;
+        list.append(FileEntry(c.path, 1, {}));
+        if (c.tags != nullptr) {
+            list.at(1).media = std::make_shared<MediaTags>(*c.tags);
+        }
+        FillNewNameColumn(list, TranslateMaske(c.mask), {});
+        EXPECT_EQ(list.at(1).NeuerName, c.expected) << c.mask;
+        EXPECT_EQ(list.at(1).missingValue, c.missing) << c.mask;
+    }
+    EXPECT_EQ(mediaKinds(TranslateMaske("[FOTOTAG][TITELNR][ORDNER]").MaskTokens),
+              MediaKind::Photo | MediaKind::Audio);
 }
 
 TEST(NewNames, ProgressRunsOverEveryEntryAndEndsAtZero) {
