@@ -128,6 +128,11 @@ e.txt"
      tb --undo --print0'
     'a journal that cannot be written'
     'files a.txt; touch "$XDG_STATE_HOME/taufix"; tb --apply -m "x[TYP]" a.txt; tb --undo; tb --undo --list; ls'
+    'folders: skipped, or with -r their files, without hidden ones, links to folders or the folders'
+    'files a.txt sub/b.txt sub/tief/c.txt sub/.e.txt .v/d.txt; ln -s .. sub/kreis
+     tb sub a.txt
+     tb -r -m "n_[NAME][TYP]" sub/ .v
+     tb --recursive --apply -m "n_[NAME][TYP]" .; find . | sort'
 )
 
 transcript() {

@@ -120,6 +120,17 @@ TEST(BatchRun, UnchangedAndOldNamesTakenAreToldAndAnUndoWaitsForItsRun) {
     EXPECT_EQ(batch.run(QStringList{"--undo"}).err.last(), "0 zurückbenannt, 1 fehlgeschlagen.");
 }
 
+// Only a failing disk stops the reading of a folder halfway: what it did read is taken.
+TEST(BatchRun, RecursiveTellsAFolderReadOnlyInPartAsSkipped) {
+    const TempFolder folder({"u/", "u/a.txt"});
+    Batch batch;
+    batch.fileSystem.brokenFolders << folder.native("u");
+    const Outcome run = batch.run({"-r", "-m", "n[TYP]", folder.file("u")});
+    EXPECT_EQ(run.status, kPlanSound);
+    EXPECT_EQ(run.out, QList<QByteArray>{line(folder, "u/a.txt", "u/n.txt")});
+    EXPECT_EQ(run.err, QList<QByteArray>{"Übersprungen: " + folder.native("u")});
+}
+
 TEST(BatchRun, UndoGivesAnInterruptedRunsFilesTheirNamesBackOnce) {
     const QString odd = QStringLiteral("b\n\x1b[2J\a.txt");  // would clear a terminal and ring
     const TempFolder folder({"a.txt", odd});

@@ -180,6 +180,15 @@ Die Option darf mehrmals stehen.)"},
 .B \-\-files\-from
 sind durch NUL statt durch Zeilenenden getrennt, passend zu
 .BR "find \-print0" .)"},
+    {.id = BatchOptionId::Recursive,
+     .longName = "recursive",
+     .shortName = 'r',
+     .help = "statt einen Ordner zu übergehen, seine Dateien nehmen,\n"
+             "auch die seiner Unterordner; versteckte nicht",
+     .manual = R"(Statt einen angegebenen Ordner zu übergehen, seine Dateien nehmen, auch die
+seiner Unterordner in jeder Tiefe.
+Versteckte Dateien und Ordner (ihr Name beginnt mit einem Punkt) bleiben außen vor,
+symbolische Links auf Ordner werden nicht verfolgt, und Ordner selbst werden nie umbenannt.)"},
     {.id = BatchOptionId::Apply,
      .longName = "apply",
      .help = "die Dateien wirklich umbenennen, von der letzten zur\n"

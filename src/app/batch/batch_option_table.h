@@ -18,6 +18,7 @@ enum class BatchOptionId {
     Descending,
     FilesFrom,
     Null,
+    Recursive,
     Apply,
     Undo,
     List,

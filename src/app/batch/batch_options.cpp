@@ -113,6 +113,9 @@ void store(BatchOptions& options, BatchOptionId id, const QString& value, int ch
         case BatchOptionId::Null:
             options.nullSeparated = true;
             break;
+        case BatchOptionId::Recursive:
+            options.recursive = true;
+            break;
         case BatchOptionId::Apply:
             options.apply = true;
             break;

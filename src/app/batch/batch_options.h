@@ -22,6 +22,7 @@ struct BatchOptions {
     std::optional<int> sortColumn = AlterNameColumn;  // none keeps the order given
     bool descending = false;
     bool nullSeparated = false;
+    bool recursive = false;  // a folder among the paths gives its files, its sub-folders' too
     bool apply = false;
     bool undo = false;    // take the last run back instead of renaming
     bool list = false;    // with undo: show the journal instead

@@ -10,6 +10,7 @@
 #include "app/batch/path_list.h"
 #include "engine/new_names.h"
 #include "filesystem/error_text.h"
+#include "list/folder_files.h"
 #include "list/list_filling.h"
 #include "plan/counter_fields.h"
 #include "plan/messages.h"
@@ -154,6 +155,9 @@ class RenamingRun {
         m_pathsGiven = !paths.isEmpty();
         const EntryDetail detail =
             needsSizeOrTime(m_options) ? EntryDetail::SizeAndTime : EntryDetail::Identity;
+        if (m_options.recursive) {
+            paths = openFolders(paths, FolderScope::FilesInSubfolders, m_environment.fileSystem);
+        }
         PassFill fill = fillOnePass(m_list, std::move(paths), detail, m_environment.fileSystem);
         m_folders = std::move(fill.folders);
         if (m_options.sortColumn) {
