@@ -92,8 +92,7 @@ void appendToken(QString& name, const MaskToken& token, const FileEntry& entry,
             name += workingName;
             return;
         case MaskTokenKind::TokTyp:
-            name += u'.';
-            name += entry.Typ();
+            name += entry.dottedTyp();
             return;
         case MaskTokenKind::TokZahl:
             appendCounter(name, counter, settings.Digits, settings.LeadZeros);

@@ -46,6 +46,8 @@ class FileEntry {
     QStringView Typ() const {
         return m_dotAt < m_path.size() ? QStringView(m_path).sliced(m_dotAt + 1) : QStringView();
     }
+    // The extension with its dot; empty when the name has no dot, so that no name gains one.
+    QStringView dottedTyp() const { return QStringView(m_path).sliced(m_dotAt); }
     qint64 length() const { return m_length; }
     const LocalTime& modified() const { return m_modified; }
 

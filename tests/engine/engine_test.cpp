@@ -81,7 +81,8 @@ TEST(NewNames, FollowTheMaskCounterLetterCaseAndReplacement) {
         const char *search = "", *replace = "", *file = "Urlaub 2003.jpg";
     } cases[] = {
         {"[NAME][TYP]", "Urlaub 2003.jpg"},
-        {.mask = "[NAME][TYP]", .expected = "README.", .file = "README"},
+        {.mask = "[NAME][TYP]", .expected = "README", .file = "README"},
+        {.mask = "[NAME][TYP]", .expected = "README.", .file = "README."},
         {"[1-6]_[ZAHL][TYP]", "Urlaub_002.jpg", 1, 1, 3, u'0'},  // the position counts
         {"[1-6]_[ZAHL][TYP]", "Urlaub_2.jpg", 1, 1, 3},
         {"[1-6]_[ZAHL][TYP]", "Urlaub___15.jpg", 10, 5, 4, u'_'},

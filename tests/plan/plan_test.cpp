@@ -394,7 +394,7 @@ TEST(HostileNames, AwkwardButValidNamesAreRenamedExactly) {
         {"  Leer am Rand .txt ", "  Leer am Rand _neu.txt "},
         {"Tab\tund\nZeile.txt", "Tab\tund\nZeile_neu.txt"},
         {"a:b\\c*d?.txt", "a:b\\c*d?_neu.txt"},
-        {"-beginnt mit Strich", "-beginnt mit Strich_neu."},
+        {"-beginnt mit Strich", "-beginnt mit Strich_neu"},
         {tooLong, tooLong},
     };
     TempFolder folder;
