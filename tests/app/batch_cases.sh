@@ -54,6 +54,7 @@ cases=(
      tb --mask=[ZAHL]_[NAME][TYP] --start 9 --step=3 Urlaub.png foto.JPG
      tb -m[ZAHL][TYP] --digits=4 --lead-zeros=unterstrich Urlaub.png foto.JPG
      tb -m [ZAHL][TYP] --digits 2 --lead-zeros leerzeichen Urlaub.png foto.JPG
+     tb -m [ZAHL][TYP] --digits 3 Urlaub.png foto.JPG
      tb -m [ZAHL][TYP] --lead-zeros null --start 0099 Urlaub.png foto.JPG
      tb -m [ZAHL][TYP] --start 123456789 Urlaub.png foto.JPG
      tb --case GROß Urlaub.png foto.JPG

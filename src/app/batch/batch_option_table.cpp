@@ -74,10 +74,15 @@ Die Zahl einer Datei ist Start + (Position \- 1) × Schrittweite.)"},
      .kind = BatchValueKind::Number,
      .help = "Stellenzahl des Zählers (Vorgabe: die kleinste, die für\n"
              "den letzten Zählerwert reicht); eine kleinere oder eine\n"
-             "größere als 12 lehnt den Plan ab",
+             "größere als 12 lehnt den Plan ab. Ohne --lead-zeros gilt\n"
+             "dabei --lead-zeros null",
      .manual =
          R"(Stellenzahl des Zählers (Vorgabe: die kleinste, die für den letzten Zählerwert reicht).
-Eine kleinere als diese oder eine größere als 12 lehnt den Plan ab.)"},
+Eine kleinere als diese oder eine größere als 12 lehnt den Plan ab.
+Ohne
+.B \-\-lead\-zeros
+gilt dabei
+.BR "\-\-lead\-zeros null" .)"},
     {.id = BatchOptionId::LeadZeros,
      .longName = "lead-zeros",
      .valueName = "ART",

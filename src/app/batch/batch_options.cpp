@@ -260,6 +260,10 @@ BatchParse parseBatchArguments(const QStringList& arguments, const QList<bool>& 
             }
         }
     }
+    // A digit count alone would pad with nothing and so change nothing.
+    if (given.count(BatchOptionId::Digits) != 0 && given.count(BatchOptionId::LeadZeros) == 0) {
+        parse.options.settings.LeadZeros = u'0';
+    }
     for (const BatchOptionSpec& spec : batchOptionTable()) {
         if (spec.needs != nullptr && given.count(spec.id) != 0 &&
             given.count(findLong(QString::fromLatin1(spec.needs))->id) == 0) {
