@@ -25,8 +25,17 @@ QString unresolvableText(int count) {
                                    "nennen."));
 }
 
-QString noticeOf(const FillResult& result) {
+// A folder given where folders are not opened: what the user meant, and how to get it.
+QString folderNotOpenedText() {
+    return hintText(
+        QStringLiteral("Ordner werden nicht geöffnet; „Ordner hinzufügen…“ nimmt ihre Dateien."));
+}
+
+QString noticeOf(const FillResult& result, FolderScope scope) {
     QStringList notices;
+    if (scope == FolderScope::NotOpened && !result.folders.isEmpty()) {
+        notices << folderNotOpenedText();
+    }
     if (!result.unrepresentable.isEmpty()) {
         notices << unrepresentableText(static_cast<int>(result.unrepresentable.size()));
     }
@@ -64,22 +73,23 @@ ListFill::~ListFill() {
 }
 
 void ListFill::start(FileList list, FolderIndexCache folders, const QByteArrayList& nativePaths,
-                     FillMode mode) {
+                     FillMode mode, FolderScope scope) {
     m_running = true;
     m_value = 0;
     m_maximum = static_cast<int>(nativePaths.size());
     m_shownValue = 0;
     Q_EMIT progress(0, m_maximum);
     m_progressTimer.start();
-    m_watcher.setFuture(QtConcurrent::run(
-        [this, list = std::move(list), folders = std::move(folders), nativePaths, mode]() mutable {
-            FillResult result =
-                FillListe(list, nativePaths, mode, m_fileSystem, [this](int value, int maximum) {
-                    m_value.store(value, std::memory_order_relaxed);
-                    m_maximum.store(maximum, std::memory_order_relaxed);
-                });
+    m_watcher.setFuture(
+        QtConcurrent::run([this, list = std::move(list), folders = std::move(folders), nativePaths,
+                           mode, scope]() mutable {
+            FillResult result = FillListe(list, openFolders(nativePaths, scope, m_fileSystem), mode,
+                                          m_fileSystem, [this](int value, int maximum) {
+                                              m_value.store(value, std::memory_order_relaxed);
+                                              m_maximum.store(maximum, std::memory_order_relaxed);
+                                          });
             readFolderIndexes(list, folders, m_fileSystem);
-            return Filled{std::move(list), std::move(folders), noticeOf(result)};
+            return Filled{std::move(list), std::move(folders), noticeOf(result, scope)};
         }));
 }
 

@@ -8,6 +8,7 @@
 
 #include "filesystem/folder_index_cache.h"
 #include "list/file_list.h"
+#include "list/folder_files.h"
 #include "list/list_filling.h"
 
 class FileSystem;
@@ -34,8 +35,9 @@ class ListFill : public QObject {
 
     // From start() until take().
     bool running() const { return m_running; }
+    // The folders among the paths are opened as scope says, on the fill's thread too.
     void start(FileList list, FolderIndexCache folders, const QByteArrayList& nativePaths,
-               FillMode mode);
+               FillMode mode, FolderScope scope = FolderScope::NotOpened);
     // The filled list and the cache, once finished() has been emitted.
     Filled take();
 

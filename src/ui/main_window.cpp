@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
@@ -11,6 +12,7 @@
 
 #include "ui/button_indexes.h"
 #include "ui/field_behaviour.h"
+#include "ui/folder_dialog.h"
 #include "ui/history_menu.h"
 #include "ui/info_window.h"
 #include "ui/run_dialogs.h"
@@ -130,6 +132,7 @@ void Form1::connectControls() {
     connect(m_historyMenu, &HistoryMenu::memberChosen, this, &Form1::LoadScenario);
     const auto undo = [this] { undoWithDialogs(m_presenter, this); };
     connect(m_ui->UndoButton, &QPushButton::clicked, this, undo);
+    connect(m_ui->FolderButton, &QPushButton::clicked, this, &Form1::addFolder);
     auto* undoKey =
         new QShortcut(QKeySequence::Undo, m_ui->Liste, nullptr, nullptr, Qt::WidgetShortcut);
     connect(undoKey, &QShortcut::activated, this, undo);
@@ -248,6 +251,14 @@ void Form1::showInfo() {
                      QStringLiteral("Ein praktisches Umbenennungsutility"));
 }
 
+void Form1::addFolder() {
+    if (const std::optional<FolderChoice> choice = chooseFolder(this, m_withSubfolders)) {
+        m_withSubfolders = choice->withSubfolders;
+        m_presenter.fill({QFile::encodeName(choice->folder)}, FillMode::Drop,
+                         m_withSubfolders ? FolderScope::FilesInSubfolders : FolderScope::Files);
+    }
+}
+
 void Form1::ToolTipCheckClick(bool on) {
     m_store.SaveSettingValue(kToolTipsKey, on ? QStringLiteral("1") : QStringLiteral("0"));
     LoadToolTips(*m_ui, m_status, on ? 1 : 0);
@@ -261,6 +272,7 @@ void Form1::showCommandStates() {
     // it hands on skips the list commands.
     const bool listFree = !m_presenter.filling();
     m_ui->UndoButton->setEnabled(listFree);
+    m_ui->FolderButton->setEnabled(listFree);
     for (int index : {kBtnClearList, kBtnMarkAll, kBtnMarkNone, kBtnInvertMarks}) {
         Btn(*m_ui, index)->setEnabled(listFree);
     }

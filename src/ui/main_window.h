@@ -41,6 +41,8 @@ class Form1 : public QMainWindow {
     void ShowScenarioMenu();
     void LoadScenario(int index);
     void showInfo();
+    // Asks for a folder and adds its files.
+    void addFolder();
     void ToolTipCheckClick(bool on);
 
     void showCommandStates();
@@ -58,4 +60,5 @@ class Form1 : public QMainWindow {
     CaretKeeper* m_maskCaret = nullptr;
     HistoryMenu* m_historyMenu = nullptr;
     std::unique_ptr<InfoForm> m_infoForm;
+    bool m_withSubfolders = false;  // the folder dialog's last choice
 };

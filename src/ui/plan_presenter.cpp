@@ -167,7 +167,7 @@ void PlanPresenter::headerClicked(int index) {
     ChkSituation(CheckReason::ListCommand);
 }
 
-bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode) {
+bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode, FolderScope scope) {
     if (filling()) {
         return false;
     }
@@ -175,7 +175,8 @@ bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode) {
     setCommandStates(false, false, false);
     // The copy shares its texts with the list; only the fill's thread changes it. The cache goes
     // with it and comes back with the filled list.
-    m_fill.start(m_list, std::exchange(m_folderIndexes, FolderIndexCache()), nativePaths, mode);
+    m_fill.start(m_list, std::exchange(m_folderIndexes, FolderIndexCache()), nativePaths, mode,
+                 scope);
     Q_EMIT commandStatesChanged();
     return true;
 }

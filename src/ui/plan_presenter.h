@@ -98,9 +98,10 @@ class PlanPresenter : public QObject {
     void clearList();
     void markRows(SelectMode mode);
     void headerClicked(int index);
-    // Starts adding the paths' files; filled() tells the end. false, doing nothing, while another
-    // fill runs.
-    bool fill(const QByteArrayList& nativePaths, FillMode mode);
+    // Starts adding the paths' files, and those of the folders among them as scope says;
+    // filled() tells the end. false, doing nothing, while another fill runs.
+    bool fill(const QByteArrayList& nativePaths, FillMode mode,
+              FolderScope scope = FolderScope::NotOpened);
 
     // A mark changed by the user; listClicked() when the click or key press is complete.
     void setSelected(int p, bool selected);

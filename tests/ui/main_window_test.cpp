@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -230,12 +231,34 @@ TEST_F(MainWindowTest, DroppedFilesAreCopiedInAndOtherPayloadsAreRefused) {
     QSignalSpy filled(liste()->model(), &QAbstractItemModel::modelReset);
     EXPECT_TRUE(drop(&data));
     // The list waits for the fill, which runs off the window thread.
-    EXPECT_FALSE(liste()->isEnabled() || btn(0)->isEnabled() || find("UndoButton")->isEnabled());
+    EXPECT_FALSE(liste()->isEnabled() || btn(0)->isEnabled() || find("UndoButton")->isEnabled() ||
+                 find("FolderButton")->isEnabled());
     ASSERT_TRUE(filled.wait());
-    EXPECT_TRUE(liste()->isEnabled() && btn(0)->isEnabled());
+    EXPECT_TRUE(liste()->isEnabled() && btn(0)->isEnabled() && find("FolderButton")->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), liste());
     EXPECT_EQ(column(0), QStringList({"x.txt", "y.txt"}));
     EXPECT_EQ(selectedRows(), QList<int>({0, 1}));
+    EXPECT_TRUE(panel(3).contains(u"„Ordner hinzufügen…“"));
+}
+
+TEST_F(MainWindowTest, TheFolderCommandAddsTheFilesOfTheFolderChosenAndOfItsSubfoldersIfAsked) {
+    open();
+    files.touch("a.txt");
+    files.mkdir("u");
+    files.touch("u/b.txt");
+    for (const bool subfolders : {false, true}) {
+        whenModalShown([this, subfolders](QWidget* modal) {
+            modal->findChild<QCheckBox*>("withSubfolders")->setChecked(subfolders);
+            qobject_cast<QFileDialog*>(modal)->setDirectory(files.path());
+            qobject_cast<QDialog*>(modal)->accept();
+        });
+        QSignalSpy filled(liste()->model(), &QAbstractItemModel::modelReset);
+        click(find("FolderButton"));
+        ASSERT_TRUE(filled.wait());
+        EXPECT_EQ(liste()->model()->rowCount(), subfolders ? 2 : 1);
+    }
+    EXPECT_EQ(column(0), QStringList({"a.txt", "b.txt"}));
+    EXPECT_EQ(panel(3), "");
 }
 
 TEST_F(MainWindowTest, ARunAsksAfterAFailureAndPutsTheReportOnTheClipboard) {
