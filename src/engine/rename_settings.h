@@ -14,7 +14,11 @@ enum class LetterCase {
     FirstCapital,  // the first character a capital, all others small
 };
 
-// The options that steer name generation.
+// Whether a new name may be the current name of another marked file of the folder that moves away
+// in the same run: a shift or a swap.
+enum class Chains : bool { Refused, Allowed };
+
+// The options that steer name generation and its check.
 struct RenameSettings {
     QString Maske = kDefaultMask;
     qint32 Start = 1;
@@ -24,4 +28,5 @@ struct RenameSettings {
     LetterCase letterCase = LetterCase::Keep;
     QString SucheText;
     QString ErsetzeText;
+    Chains chains = Chains::Refused;
 };

@@ -30,17 +30,19 @@ bool holdsSeparator(const QString& name) {
     return name.contains(u'/') || name.contains(QChar(u'\0'));
 }
 
-// Whether another file of the folder already bears the new name. A change of letter case alone
-// never clashes with the entry's own file, but does with a different file spelled that way.
-bool clashes(const FileEntry& entry, const FolderListing& folder) {
+// The name of another file of the folder that already bears the new name, empty where several
+// spellings do; nothing when none. A change of letter case alone never clashes with the entry's
+// own file, but does with a different file spelled that way.
+std::optional<QStringView> clashingName(const FileEntry& entry, const FolderListing& folder) {
     if (entry.NeuerName == entry.AlterName()) {
-        return false;
+        return std::nullopt;
     }
     const std::optional<QStringView> stored = folder.storedName(entry.NeuerName);
-    if (!stored) {
-        return false;
+    if (!stored ||
+        (*stored == entry.AlterName() && sameCapitals(entry.NeuerName, entry.AlterName()))) {
+        return std::nullopt;
     }
-    return *stored != entry.AlterName() || !sameCapitals(entry.NeuerName, entry.AlterName());
+    return stored;
 }
 
 // The same for a folder that can be searched but not listed: only the exact name can be asked
@@ -54,6 +56,34 @@ std::optional<bool> clashesByLookup(const FileEntry& entry, const FileSystem& fi
         return std::nullopt;
     }
     return found.entry && !found.isFolder && !entry.identity.matches(*found.entry);
+}
+
+// A clash that a chain may excuse: the verdict's index and the name of the file in the way.
+struct Blocked {
+    size_t verdict;
+    QString name;
+};
+
+// Clears the clashes with files that are marked themselves and get another name in the run, and
+// drops the verdicts left without a fault.
+void excuseChains(const FileList& list, const std::vector<Blocked>& blocked, NameChecks& checks) {
+    std::unordered_map<QString, NameTable> leaving;  // current names by folder
+    for (const FileEntry& entry : list) {
+        if (entry.Selected && entry.NeuerName != entry.AlterName()) {
+            leaving[entry.InOrdner().toString()].insertView(entry.AlterName(), 0);
+        }
+    }
+    for (const Blocked& clash : blocked) {
+        RowVerdict& verdict = checks.rows[clash.verdict];
+        const auto folder = leaving.find(list.at(verdict.row).InOrdner().toString());
+        const NameTable::Entry* found =
+            folder == leaving.end() ? nullptr : folder->second.find(clash.name);
+        if (found != nullptr && NameTable::nameOf(*found) == clash.name) {
+            verdict.faults &= ~NameFaults(NameFault::NameTaken);
+            checks.freedFirst.push_back(verdict.row);
+        }
+    }
+    std::erase_if(checks.rows, [](const RowVerdict& verdict) { return !verdict.faults; });
 }
 
 // Puts the verdicts in row order and joins two of one row into one.
@@ -93,8 +123,10 @@ std::optional<PlanFailure> NameChecks::firstFailure() const {
     return std::nullopt;
 }
 
-NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache) {
+NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache,
+                      Chains chains) {
     NameChecks checks;
+    std::vector<Blocked> blocked;
     // First each name by itself and against its folder, then the names against each other: the
     // folders' listings can go before the table of new names is built.
     std::unordered_map<QString, const FolderListing*> listings;
@@ -128,16 +160,21 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
         if (!fitsInBytes(name, listing->nameMax)) {
             faults |= NameFault::TooLong;
         }
+        std::optional<QStringView> inTheWay;
         if (listing->complete) {
-            if (clashes(entry, *listing)) {
-                faults |= NameFault::NameTaken;
-            }
+            inTheWay = clashingName(entry, *listing);
         } else {
             const std::optional<bool> clash = clashesByLookup(entry, fileSystem);
             if (!clash) {
                 faults |= NameFault::FolderClosed;
             } else if (*clash) {
-                faults |= NameFault::NameTaken;
+                inTheWay = name;
+            }
+        }
+        if (inTheWay) {
+            faults |= NameFault::NameTaken;
+            if (chains == Chains::Allowed) {
+                blocked.push_back({checks.rows.size(), inTheWay->toString()});
             }
         }
         if (faults) {
@@ -146,6 +183,9 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
     }
     listings.clear();
     cache.dropUnused();
+    if (!blocked.empty()) {
+        excuseChains(list, blocked, checks);
+    }
 
     // New names in capitals by folder in capitals, so that spellings of a folder share one table.
     std::unordered_map<QString, NameTable> targetsByFolder;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/rename_settings.h"
 #include "plan/plan_failure.h"
 
 class FileList;
@@ -36,6 +37,9 @@ struct NameChecks {
     // nothing here.
     std::vector<RowVerdict> rows;
     NameFaults found;  // every fault of the rows
+    // The marked rows, in list order, whose new name is the current name of another marked file of
+    // the folder that moves away first; only where chains are allowed.
+    std::vector<int> freedFirst;
 
     // No two marked entries share folder and new name.
     bool NamesUnique() const { return !found.testFlag(NameFault::SameNewName); }
@@ -48,5 +52,8 @@ struct NameChecks {
 
 // One pass over the marked entries: names compared in capitals through hashes, and each folder
 // of a marked entry looked at once. Every check is made for every entry, so that each failing
-// row is found.
-NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache);
+// row is found. Where chains are allowed, a new name may be the current name of another marked file
+// of the folder that gets another name in the same run: then only the end state counts, each new
+// name unique in its folder and free of every file not in the run.
+NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, FolderIndexCache& cache,
+                      Chains chains);

@@ -22,7 +22,7 @@ PlanVerdict checkPlan(FileList& list, const RenameSettings& settings, const File
     verdict.counterInRange = !usesCounter(mask.MaskTokens) ||
                              counterValue(settings.Start, settings.Step, list.count()) <=
                                  std::numeric_limits<qint32>::max();
-    verdict.names = checkNames(list, fileSystem, folders);
+    verdict.names = checkNames(list, fileSystem, folders, settings.chains);
     verdict.failure = verdict.counterInRange ? verdict.names.firstFailure()
                                              : std::optional(PlanFailure::CounterTooLarge);
     verdict.PlanOK = !verdict.failure;

@@ -156,6 +156,7 @@ struct PlanCase {
     const char *search = "", *replace = "";
     qint32 start = 1;
     Folders folders = Folders::Listed;
+    Chains chains = Chains::Refused;
 };
 
 PlanVerdict check(const PlanCase& c) {
@@ -172,9 +173,16 @@ PlanVerdict check(const PlanCase& c) {
     for (FileEntry& e : list) {
         e.Selected = !c.listed.contains(u'-' + e.AlterName().toString());
     }
-    const RenameSettings settings{c.mask, c.start, 1, 1, {}, LetterCase::Keep, c.search, c.replace};
+    const RenameSettings settings{c.mask,           c.start,  1,         1,       {},
+                                  LetterCase::Keep, c.search, c.replace, c.chains};
     FolderIndexCache folders;
     return checkPlan(list, settings, fs, folders);
+}
+
+// The case with chains allowed.
+PlanCase chained(PlanCase c) {
+    c.chains = Chains::Allowed;
+    return c;
 }
 
 TEST(CheckPlan, ReportsTheFirstFailureWithItsMessage) {
@@ -221,7 +229,8 @@ TEST(CheckPlan, ReportsTheFirstFailureWithItsMessage) {
 }
 
 // The failing rows as "row:faults=other row", faults as letters: D the same new name, E taken,
-// T type only, B blank, S separator, L too long, U folder not searchable.
+// T type only, B blank, S separator, L too long, U folder not searchable; then the rows whose new
+// name is freed first as "row:F".
 std::string rowsInTrouble(const PlanVerdict& verdict) {
     const std::pair<NameFault, char16_t> letters[] = {
         {NameFault::SameNewName, u'D'}, {NameFault::NameTaken, u'E'}, {NameFault::TypeOnly, u'T'},
@@ -234,6 +243,9 @@ std::string rowsInTrouble(const PlanVerdict& verdict) {
             text += v.faults.testFlag(fault) ? QString(letter) : QString();
         }
         rows << text + (v.sameAs != 0 ? "=" + QString::number(v.sameAs) : QString());
+    }
+    for (const int row : verdict.names.freedFirst) {
+        rows << QString::number(row) + ":F";
     }
     return rows.join(u' ').toStdString();
 }
@@ -248,6 +260,16 @@ TEST(CheckPlan, MarksEveryFailingMarkedRowWithAllItsFaultsInRowOrder) {
         {{{"a.txt", "-b.txt", "c.txt"}, "[TYP]", kNotUnique}, "1:DT=3 3:DT=1"},
         {{{"a.txt", "b.txt"}, "x", kNotUnique, false, {"x"}}, "1:DE=2 2:DE=1"},
         {{{"a.txt", "b.txt"}, "[NAME]x[TYP]", kClash, false, {"ax.txt"}}, "1:E"},
+        {chained({{"1.txt", "2.txt", "3.txt"}, "[ZAHL][TYP]", "", true, {}, "", "", 2}), "1:F 2:F"},
+        {chained(
+             {{"1.txt", "-2.txt", "3.txt", "4.txt"}, "[ZAHL][TYP]", kClash, false, {}, "", "", 2}),
+         "1:E 3:F"},
+        {chained(
+             {{"1.txt", "2.txt"}, "[ZAHL][TYP]", "", true, {}, "", "", 2, Folders::SearchedOnly}),
+         "1:F"},
+        // b.txt keeps its name, which a.txt would share at the end.
+        {chained({{"a.txt", "b.txt"}, "[NAME][TYP]", kNotUnique, false, {}, "a", "b"}),
+         "1:DE=2 2:D=1"},
         {{{"a.txt", "sub/a.txt"}, "x.txt", "", true, {"sub/"}}, ""},
         {{{"a.txt"}, "  [NAME]", kBlank, false, {}, "a", " "}, "1:B"},
         {{{"a.txt"}, "[NAME][TYP]", kSeparator, false, {}, "a", "sub/a"}, "1:S"},
