@@ -59,9 +59,42 @@ QString failureMessage(const PlanVerdict& verdict) {
             return QStringLiteral(
                 "Fehler: Einige Ordner lassen sich nicht durchsuchen - ob ein Name schon "
                 "vergeben ist, bleibt offen!");
+        case PlanFailure::ValueMissing:
+            return QStringLiteral(
+                "Fehler: Einigen Dateien fehlen Angaben, die die Maske verwendet!");
+        case PlanFailure::ValuesUnread:
+            return QStringLiteral("Die Angaben aus den Dateien werden gelesen ...");
     }
     return QString();
 }
+
+namespace {
+
+QString missingText(MediaField field) {
+    switch (field) {
+        case MediaField::Taken:
+            return QStringLiteral("Kein Aufnahmedatum");
+        case MediaField::Camera:
+            return QStringLiteral("Keine Kamera");
+        case MediaField::Artist:
+            return QStringLiteral("Kein Interpret");
+        case MediaField::Title:
+            return QStringLiteral("Kein Titel");
+        case MediaField::Album:
+            return QStringLiteral("Kein Album");
+        case MediaField::Track:
+            return QStringLiteral("Keine Titelnummer");
+        case MediaField::Year:
+            return QStringLiteral("Kein Jahr");
+        case MediaField::Folder:
+            return QStringLiteral("Kein Ordnername");
+        case MediaField::NotRead:
+            break;
+    }
+    return QStringLiteral("Die Angaben der Datei werden noch gelesen");
+}
+
+}  // namespace
 
 QStringList faultTexts(const RowVerdict& verdict, const QString& other) {
     const NameFaults faults = verdict.faults;
@@ -88,6 +121,9 @@ QStringList faultTexts(const RowVerdict& verdict, const QString& other) {
     if (faults.testFlag(NameFault::FolderClosed)) {
         texts << QStringLiteral(
             "Der Ordner lässt sich nicht durchsuchen; ob der Name frei ist, bleibt offen");
+    }
+    if (faults & (NameFault::MissingValue | NameFault::ValueUnread)) {
+        texts << missingText(verdict.missing);
     }
     return texts;
 }

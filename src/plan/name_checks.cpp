@@ -114,6 +114,8 @@ std::optional<PlanFailure> NameChecks::firstFailure() const {
         {NameFault::Separator, PlanFailure::SeparatorInName},
         {NameFault::TooLong, PlanFailure::NameTooLong},
         {NameFault::FolderClosed, PlanFailure::FolderUnreadable},
+        {NameFault::MissingValue, PlanFailure::ValueMissing},
+        {NameFault::ValueUnread, PlanFailure::ValuesUnread},
     };
     for (const auto& [fault, failure] : kReportOrder) {
         if (found.testFlag(fault)) {
@@ -136,6 +138,13 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
     for (const FileEntry& entry : list) {
         ++row;
         if (!entry.Selected) {
+            continue;
+        }
+        // Without a value there is no name to check.
+        if (const std::optional<MediaField> missing = entry.missingValue) {
+            const bool unread = *missing == MediaField::NotRead;
+            checks.rows.push_back(
+                {row, unread ? NameFault::ValueUnread : NameFault::MissingValue, 0, *missing});
             continue;
         }
         const QString& name = entry.NeuerName;
@@ -194,7 +203,7 @@ NameChecks checkNames(const FileList& list, const FileSystem& fileSystem, Folder
     row = 0;
     for (const FileEntry& entry : list) {
         ++row;
-        if (!entry.Selected) {
+        if (!entry.Selected || entry.missingValue) {
             continue;
         }
         if (targets == nullptr || entry.InOrdner() != currentFolder) {

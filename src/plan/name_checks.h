@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/rename_settings.h"
+#include "filesystem/media_tags.h"
 #include "plan/plan_failure.h"
 
 class FileList;
@@ -12,14 +13,16 @@ class FileSystem;
 class FolderIndexCache;
 
 // What is wrong with one new name; several faults can meet in one.
-enum class NameFault : quint8 {
+enum class NameFault : quint16 {
     SameNewName = 1,  // another marked entry of the folder gets the same name
     NameTaken = 2,    // another existing file bears the name
     TypeOnly = 4,
     Blank = 8,
     Separator = 16,
     TooLong = 32,
-    FolderClosed = 64,  // whether the name is taken cannot be told
+    FolderClosed = 64,   // whether the name is taken cannot be told
+    MissingValue = 128,  // the file lacks a value the mask takes from it: there is no name
+    ValueUnread = 256,   // the file's contents are still being read
 };
 Q_DECLARE_FLAGS(NameFaults, NameFault)
 Q_DECLARE_OPERATORS_FOR_FLAGS(NameFaults)
@@ -29,6 +32,7 @@ struct RowVerdict {
     int row = 0;  // 1-based position in the list
     NameFaults faults;
     int sameAs = 0;  // with SameNewName: another row of the same folder and new name
+    MediaField missing = MediaField::NotRead;  // with MissingValue: the value lacked
 };
 
 // The verdicts over the new names of the marked entries.

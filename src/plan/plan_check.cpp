@@ -2,13 +2,24 @@
 
 #include <limits>
 
+#include "engine/media_values.h"
 #include "engine/new_names.h"
 #include "list/file_list.h"
+#include "list/media_reading.h"
 
 PlanVerdict checkPlan(FileList& list, const RenameSettings& settings, const FileSystem& fileSystem,
-                      FolderIndexCache& folders, const ProgressCallback& progress) {
+                      FolderIndexCache& folders, const ProgressCallback& progress,
+                      MediaReads reads) {
     PlanVerdict verdict;
     const MaskCompilation mask = TranslateMaske(settings.Maske);
+    verdict.mediaKinds = mask.MaskOK ? mediaKinds(mask.MaskTokens) : MediaKinds();
+    if (reads == MediaReads::Here) {
+        MediaReading reading = mediaToRead(list, verdict.mediaKinds);
+        if (!reading.files.empty()) {
+            readFiles(reading, progress);
+            takeMediaRead(list, reading);
+        }
+    }
     verdict.MaskOK = mask.MaskOK;
     verdict.maskError = mask.error;
     verdict.MarkedCount = FillNewNameColumn(list, mask, settings, progress);

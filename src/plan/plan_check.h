@@ -17,6 +17,7 @@ struct PlanVerdict {
     std::optional<MaskError> maskError;
     int MarkedCount = 0;
     bool counterInRange = true;  // the last counter value fits 32 bits
+    MediaKinds mediaKinds;       // what the mask reads from the files' contents
     NameChecks names;
     bool PlanOK = false;
     // What the hint line reports: the first failure, none when the plan passed or when an empty
@@ -24,7 +25,14 @@ struct PlanVerdict {
     std::optional<PlanFailure> failure;
 };
 
+// Where the values a mask takes from the files' contents are read.
+enum class MediaReads {
+    Here,       // by the check, before the names are made
+    Elsewhere,  // by the caller; files not read yet fail the check until then
+};
+
 // Writes the new name of every entry and checks those of the marked ones. folders keeps the
 // folder indexes for the next check.
 PlanVerdict checkPlan(FileList& list, const RenameSettings& settings, const FileSystem& fileSystem,
-                      FolderIndexCache& folders, const ProgressCallback& progress = {});
+                      FolderIndexCache& folders, const ProgressCallback& progress = {},
+                      MediaReads reads = MediaReads::Here);

@@ -11,4 +11,6 @@ enum class PlanFailure {
     SeparatorInName,
     NameTooLong,
     FolderUnreadable,
+    ValueMissing,  // a file lacks a value the mask takes from it
+    ValuesUnread,  // the files' contents are still being read
 };

@@ -42,6 +42,7 @@ constexpr DigitCountRule digitCountRule(CheckReason reason) {
         case CheckReason::DigitChoice:
             return {false, false};
         case CheckReason::LeadZeroChoice:
+        case CheckReason::MediaRead:
             return {false, true};
         case CheckReason::Restore:
         case CheckReason::DelayEnded:
@@ -63,6 +64,7 @@ PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
     m_timer->onTick = [this] { timerTick(); };
     connect(&m_fill, &ListFill::finished, this, &PlanPresenter::takeFilledList);
     connect(&m_fill, &ListFill::progress, this, &PlanPresenter::progress);
+    connect(&m_mediaRead, &MediaRead::finished, this, &PlanPresenter::takeMediaRead);
 }
 
 PlanPresenter::~PlanPresenter() = default;
@@ -340,6 +342,13 @@ void PlanPresenter::showSummary() {
     }
 }
 
+void PlanPresenter::takeMediaRead() {
+    // A running fill replaces the list; the check that ends it reads what the list then lacks.
+    FileList ignored;
+    m_mediaRead.takeInto(filling() ? ignored : m_list);
+    ChkSituation(CheckReason::MediaRead);
+}
+
 const RowVerdict* PlanPresenter::rowVerdict(int p) const {
     const std::vector<RowVerdict>& rows = m_verdict.names.rows;
     const auto found = std::lower_bound(rows.begin(), rows.end(), p,
@@ -372,8 +381,10 @@ void PlanPresenter::ChkSituation(CheckReason reason) {
     if (digitCountRule(reason).offerAnew) {
         offerDigitCounts(reason);
     }
-    m_verdict =
-        checkPlan(m_list, m_options.settings(), m_fileSystem, m_folderIndexes, progressCallback());
+    // The files' contents are read off the window thread; until then their rows fail.
+    m_verdict = checkPlan(m_list, m_options.settings(), m_fileSystem, m_folderIndexes,
+                          progressCallback(), MediaReads::Elsewhere);
+    m_mediaRead.readFor(m_list, m_verdict.mediaKinds);
     m_troubleText = troubleText(m_verdict.names.rows.size());
     showSummary();
     const int count = m_list.count();

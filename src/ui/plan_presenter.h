@@ -14,6 +14,7 @@
 #include "plan/rename_run.h"
 #include "plan/undo.h"
 #include "ui/list_fill.h"
+#include "ui/media_read.h"
 #include "ui/option_state.h"
 
 class DelayTimer;
@@ -29,7 +30,8 @@ enum class CheckReason {
     LetterCase,
     DigitChoice,
     LeadZeroChoice,
-    Restore,  // a history entry applied
+    MediaRead,  // the values read from the files' contents arrived
+    Restore,    // a history entry applied
     FillEnd,
     RunEnd,
     UndoEnd,
@@ -150,6 +152,7 @@ class PlanPresenter : public QObject {
     // Ends a restored digit position unless the reason keeps it.
     void noteReason(CheckReason reason);
     void takeFilledList();
+    void takeMediaRead();
     void setCommandStates(bool rename, bool moveDown, bool moveUp);
     ProgressCallback progressCallback();
     void offerDigitCounts(CheckReason reason);
@@ -181,4 +184,5 @@ class PlanPresenter : public QObject {
     // A history entry's digit position, while the reasons of the checks since keep it.
     std::optional<int> m_restoredDigitIndex;
     ListFill m_fill;
+    MediaRead m_mediaRead;
 };
