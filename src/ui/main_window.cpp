@@ -15,6 +15,7 @@
 #include "ui/folder_dialog.h"
 #include "ui/history_menu.h"
 #include "ui/info_window.h"
+#include "ui/media_tokens.h"
 #include "ui/run_dialogs.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
@@ -82,6 +83,8 @@ Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem, Journal
       m_status(addStatusPanels(*m_ui->Status, m_presenter)) {
     m_presenter.setRenameCaption(m_ui->Btn8->text());
     m_maskCaret = new CaretKeeper(m_ui->Maske);
+    SetupMediaTokenMenu(m_ui->MediaTokens,
+                        [this](const QString& token) { m_maskCaret->insert(token, 0); });
     m_historyMenu = new HistoryMenu(this);
 
     connectControls();

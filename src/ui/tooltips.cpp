@@ -1,6 +1,7 @@
 #include "ui/tooltips.h"
 
 #include "ui/button_indexes.h"
+#include "ui/media_tokens.h"
 #include "ui/status_panels.h"
 #include "ui_main_window.h"
 
@@ -36,6 +37,7 @@ void LoadToolTips(const Ui::Form1& form, const StatusPanels& panels, int mode) {
         panels.hint->setToolTip({});
         form.ToolTipCheck->setToolTip({});
         form.DirItCheck->setToolTip({});
+        SetMediaTokenToolTips(form.MediaTokens, false);
         return;
     }
     form.Liste->setToolTip(
@@ -60,6 +62,7 @@ void LoadToolTips(const Ui::Form1& form, const StatusPanels& panels, int mode) {
     DefTokenBtn(btn(kBtnTokenH), shortToken("[H]", "[STUNDE]"));
     DefTokenBtn(btn(kBtnTokenM), shortToken("[M]", "[MINUTE]"));
     DefTokenBtn(btn(kBtnTokenS), shortToken("[S]", "[SEKUNDE]"));
+    SetMediaTokenToolTips(form.MediaTokens, true);
     btn(kBtnEmptyBrackets)
         ->setToolTip(QStringLiteral(
             "Fügt eine leere Klammer in die Maske ein und positioniert den Cursor darin"));
