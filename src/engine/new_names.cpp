@@ -162,6 +162,36 @@ void ReplaceAll(QString& text, const QString& search, const QString& replacement
     }
 }
 
+// The number of UTF-16 units of the character at i: 2 for a surrogate pair.
+qsizetype charLength(const QString& text, qsizetype i) {
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
+               ? 2
+               : 1;
+}
+
+// What ends a word in a file name; a word also begins the name.
+bool endsWord(QChar c) {
+    return c == u' ' || c == u'-' || c == u'_' || c == u'.' || c == u'(' || c == u'[';
+}
+
+// Each word begins with a capital, all else is small; the extension after the last dot is no
+// word and stays small, so that "foto.jpg" becomes "Foto.jpg".
+QString capitaliseWords(const QString& name) {
+    const qsizetype lastDot = name.lastIndexOf(u'.');
+    const qsizetype wordsEnd = lastDot < 0 ? name.size() : lastDot;
+    QString result;
+    result.reserve(name.size());
+    bool wordStart = true;
+    for (qsizetype i = 0; i < wordsEnd;) {
+        const qsizetype length = charLength(name, i);
+        const QString character = name.sliced(i, length);
+        result += wordStart ? character.toUpper() : character.toLower();
+        wordStart = endsWord(name.at(i));
+        i += length;
+    }
+    return result + name.sliced(wordsEnd).toLower();
+}
+
 QString applyLetterCase(const QString& name, LetterCase letterCase) {
     switch (letterCase) {
         case LetterCase::AllCapitals:
@@ -172,11 +202,11 @@ QString applyLetterCase(const QString& name, LetterCase letterCase) {
             if (name.isEmpty()) {
                 return name;
             }
-            const qsizetype firstLength =
-                name.at(0).isHighSurrogate() && name.size() > 1 && name.at(1).isLowSurrogate() ? 2
-                                                                                               : 1;
+            const qsizetype firstLength = charLength(name, 0);
             return name.left(firstLength).toUpper() + name.mid(firstLength).toLower();
         }
+        case LetterCase::EachWord:
+            return capitaliseWords(name);
         case LetterCase::Keep:
             break;
     }

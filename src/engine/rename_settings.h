@@ -12,6 +12,7 @@ enum class LetterCase {
     AllCapitals,
     AllSmall,
     FirstCapital,  // the first character a capital, all others small
+    EachWord,      // each word's first character a capital, all others small
 };
 
 // Whether a new name may be the current name of another marked file of the folder that moves away

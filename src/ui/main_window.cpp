@@ -162,7 +162,8 @@ void Form1::startUp(const QByteArrayList& arguments) {
     m_ui->ToolTipCheck->setChecked(
         m_store.GetSettingValue(kToolTipsKey, QStringLiteral("0")).toInt() != 0);
     m_ui->Schreibweise->addItems({QStringLiteral("beibehalten"), QStringLiteral("alles groß"),
-                                  QStringLiteral("alles klein"), QStringLiteral("anfangs groß")});
+                                  QStringLiteral("alles klein"), QStringLiteral("anfangs groß"),
+                                  QStringLiteral("Wörter groß")});
     m_ui->Vornullenzeichen->addItems({QStringLiteral("keine"), QStringLiteral("Null"),
                                       QStringLiteral("Leerzeichen"),
                                       QStringLiteral("Unterstrich")});

@@ -38,7 +38,7 @@ Scenario OptionState::currentScenario() const {
 
 void OptionState::chooseLetterCase(int index) {
     // Any other position leaves the names as they are.
-    const bool known = index >= 0 && index <= static_cast<int>(LetterCase::FirstCapital);
+    const bool known = index >= 0 && index <= static_cast<int>(LetterCase::EachWord);
     m_settings.letterCase = known ? static_cast<LetterCase>(index) : LetterCase::Keep;
 }
 

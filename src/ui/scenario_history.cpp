@@ -7,7 +7,8 @@ namespace {
 
 const QString kOrderLineKey = QStringLiteral("CurrentScenarioLine");
 constexpr int kFirstSlotCode = 65;
-constexpr int kListChoiceCount = 4;  // Vornullenzeichen and Schreibweise
+constexpr int kLeadZeroChoiceCount = 4;
+constexpr int kLetterCaseChoiceCount = static_cast<int>(LetterCase::EachWord) + 1;
 
 QString slotKey(const char* word, int slot) {
     return QLatin1String(word) + QString::number(slot);
@@ -116,8 +117,10 @@ Scenario ScenarioHistory::LoadScenario(int index, const QStringList& menuCaption
     scenario.startText = m_store.GetSettingValue(slotKey("Start", n), QStringLiteral("1"));
     scenario.stepText = m_store.GetSettingValue(slotKey("Step", n), QStringLiteral("1"));
     scenario.digitsPosition = readPosition(m_store, slotKey("Digits", n), digitChoiceCount);
-    scenario.leadZerosPosition = readPosition(m_store, slotKey("LeadZeros", n), kListChoiceCount);
-    scenario.letterCasePosition = readPosition(m_store, slotKey("LetterCase", n), kListChoiceCount);
+    scenario.leadZerosPosition =
+        readPosition(m_store, slotKey("LeadZeros", n), kLeadZeroChoiceCount);
+    scenario.letterCasePosition =
+        readPosition(m_store, slotKey("LetterCase", n), kLetterCaseChoiceCount);
     scenario.searchText = m_store.GetSettingValue(slotKey("Search", n), {});
     scenario.replaceText = m_store.GetSettingValue(slotKey("Replace", n), {});
     scenario.dirIt = readPosition(m_store, slotKey("DirIt", n), 2);

@@ -96,6 +96,8 @@ TEST(NewNames, FollowTheMaskCounterLetterCaseAndReplacement) {
         {"[DATUM] [RDATUM] [JAHR]-[MONAT]-[TAG] [ZEIT] [H][M][S]",
          "05.08.2003 2003.08.05 2003-08-05 14.07.09 140709"},
         {"foto [NAME][TYP]", "Foto urlaub 2003.jpg", 1, 1, 1, {}, L::FirstCapital},
+        {"show.s01e02-mEIN_(foto) [[alt] [NAME][TYP]",
+         "Show.S01e02-Mein_(Foto) [Alt] Urlaub 2003.jpg", 1, 1, 1, {}, L::EachWord},
         {"[NAME][TYP]", "Ferien 2003.jpg", 1, 1, 1, {}, L::Keep, "urlaub", "Ferien"},
         {"[NAME][TYP]", "Urlaub 2003.jpg", 1, 1, 1, {}, L::Keep, "", "Ferien"},
         {"[NAME][TYP]", "Urlaub 2003.jpg", 1, 1, 1, {}, L::Keep, "jpg", "png"},

@@ -62,6 +62,8 @@ TEST_F(ScenarioHistoryTest, StoredPositionsOutsideTheirListGiveTheDefault) {
         {"Digits30", "2.5", &Scenario::digitsPosition, 0},
         {"LeadZeros30", "4", &Scenario::leadZerosPosition, 0},
         {"LetterCase30", "1a", &Scenario::letterCasePosition, 0},
+        {"LetterCase30", "4", &Scenario::letterCasePosition, 4},
+        {"LetterCase30", "5", &Scenario::letterCasePosition, 0},
         {"DirIt30", "2", &Scenario::dirIt, 0},
     };
     history.SaveScenario(scenario("[NAME][TYP]"));

@@ -19,6 +19,8 @@ constexpr BatchChoice kCaseChoices[] = {
     {"groß", static_cast<int>(LetterCase::AllCapitals), false},
     {"klein", static_cast<int>(LetterCase::AllSmall), true},
     {"anfangs", static_cast<int>(LetterCase::FirstCapital), true},
+    {"woerter", static_cast<int>(LetterCase::EachWord), true},
+    {"wörter", static_cast<int>(LetterCase::EachWord), false},
 };
 
 // Values are the columns the list is sorted by: size and date by their sort keys.
@@ -104,8 +106,10 @@ oder
      .kind = BatchValueKind::Word,
      .choices = kCaseChoices,
      .defaultValue = "beibehalten",
-     .help = "Schreibweise: beibehalten, gross, klein, anfangs\n"
-             "(Vorgabe: beibehalten)",
+     .help = "Schreibweise: beibehalten, gross, klein, anfangs,\n"
+             "woerter (Vorgabe: beibehalten); woerter schreibt jedes\n"
+             "Wort groß, das am Anfang oder nach Leerzeichen, -, _, .,\n"
+             "( oder [ beginnt, die Endung klein",
      .manual = R"(Schreibweise des ganzen neuen Namens, Endung eingeschlossen:
 .B beibehalten
 (Vorgabe),
@@ -114,9 +118,15 @@ oder
 .BR groß ;
 alle Buchstaben groß),
 .B klein
-(alle klein) oder
+(alle klein),
 .B anfangs
-(das erste Zeichen groß, alle übrigen klein).)"},
+(das erste Zeichen groß, alle übrigen klein) oder
+.B woerter
+(auch
+.BR wörter ;
+das erste Zeichen jedes Wortes groß, alle übrigen klein; ein Wort beginnt am Anfang und nach
+einem Leerzeichen, \(lq\-\(rq, \(lq_\(rq, \(lq.\(rq, \(lq(\(rq oder \(lq[\(rq; die Endung nach dem letzten
+Punkt bleibt klein).)"},
     {.id = BatchOptionId::Search,
      .longName = "search",
      .valueName = "TEXT",
