@@ -4,6 +4,7 @@
 
 #include "filesystem/capitals.h"
 #include "filesystem/linux_entries.h"
+#include "filesystem/temporary_name.h"
 
 #include <unistd.h>
 #include <cerrno>
@@ -87,10 +88,8 @@ int LinuxFileSystem::renameNoReplace(int fd, const char* from, const char* to,
 RenameResult LinuxFileSystem::renameThroughTemporary(int fd, const std::string& from,
                                                      const std::string& to,
                                                      const FileIdentity& identity) {
-    static unsigned serial = 0;
-    const QByteArray prefix = "taufix-" + QByteArray::number(::getpid()) + '-';
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const QByteArray temporary = prefix + QByteArray::number(++serial) + ".tmp";
+        const QByteArray temporary = QFile::encodeName(temporaryName());
         RenameResult result;
         const int error =
             renameNoReplace(fd, from.c_str(), temporary.constData(), identity, result.oldNameTaken);

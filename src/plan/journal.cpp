@@ -8,10 +8,13 @@
 
 #include "filesystem/journal_store.h"
 #include "filesystem/native_text.h"
+#include "filesystem/temporary_name.h"
 
 namespace {
 
 const QByteArray kHeader = "taufix-journal 2\n";
+constexpr int kAsideAttempts = 100;
+
 // Journals of the version before, which lacked the time and program of a run, are read alike.
 const QByteArray kFirstHeader = "taufix-journal 1\n";
 
@@ -143,6 +146,24 @@ RenameResult RunJournal::rename(FileSystem& fileSystem, int e, QStringView folde
         line << result.bornNs;
     }
     m_writer->append(line.done());
+    return result;
+}
+
+RenameResult RunJournal::setAside(FileSystem& fileSystem, int e, const JournalEntry& entry) {
+    RenameResult result{RenameFailure::Other, {}};
+    for (int attempt = 0; attempt < kAsideAttempts; ++attempt) {
+        // Written ahead, the name tells an undo where to look whenever the run dies.
+        const QString name = temporaryName();
+        m_writer->append((Line(m_line, "temp") << e << name).done());
+        if (!m_writer->sync()) {
+            return result;
+        }
+        result = fileSystem.rename(entry.folder, entry.from, name, entry.identity);
+        if (result.failure != RenameFailure::TargetExists) {
+            result.temporaryName = result.renamed() ? name : QString();
+            return result;
+        }
+    }
     return result;
 }
 

@@ -50,6 +50,9 @@ class RunJournal {
     RenameResult rename(FileSystem& fileSystem, int e, const JournalEntry& entry) {
         return rename(fileSystem, e, entry.folder, entry.from, entry.to, entry.identity);
     }
+    // Sets the file of entry e aside under a free temporary name of its folder, which is durable in
+    // the journal before the file takes it; the result's temporaryName is that name.
+    RenameResult setAside(FileSystem& fileSystem, int e, const JournalEntry& entry);
     // Whether a record could not be written: a run stops at once then, as the records it goes on
     // making would be lost; failure() tells why.
     bool failed() const { return m_writer && m_writer->failed(); }

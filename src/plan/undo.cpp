@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include "filesystem/journal_store.h"
+#include "plan/rename_order.h"
 
 namespace {
 
@@ -95,7 +96,8 @@ bool findFiles(const JournalRun& run, const UndosOfRun& undos, const FileSystem&
     bool renamedSomething = !run.renamed.isEmpty();
     for (int e = int(run.plan.size()) - 1; e >= 0; --e) {
         const bool known = run.outcomeKnown(e);
-        if (known && !run.renamed.contains(e)) {
+        // A file may stand under a temporary name though its renaming failed.
+        if (known && !run.renamed.contains(e) && !run.temporary.contains(e)) {
             continue;
         }
         const JournalEntry& entry = run.plan.at(e);
@@ -114,6 +116,34 @@ bool findFiles(const JournalRun& run, const UndosOfRun& undos, const FileSystem&
     }
     return renamedSomething;
 }
+
+// Tells the listener of each file given back or not.
+class UndoOutcomes : public StepOutcomes {
+  public:
+    UndoOutcomes(const QList<JournalEntry>& steps, UndoListener& listener, UndoResult& result)
+        : m_steps(steps), m_listener(listener), m_result(result) {}
+
+    bool stopRequested() override { return m_listener.stopRequested(); }
+
+    bool ended(int e, const RenameResult& outcome, bool) override {
+        const JournalEntry& step = m_steps.at(e);
+        if (outcome.renamed()) {
+            m_result.restored.append({step.folder + step.from, step.folder + step.to});
+            m_listener.restored(m_result.restored.last());
+        } else {
+            // Reported as the run's renaming: from its old name to where the file stands.
+            m_result.notRestored.append(
+                {{step.folder, step.to, step.from, step.identity}, outcome.failure});
+            m_listener.notRestored(m_result.notRestored.last());
+        }
+        return true;
+    }
+
+  private:
+    const QList<JournalEntry>& m_steps;
+    UndoListener& m_listener;
+    UndoResult& m_result;
+};
 
 }  // namespace
 
@@ -175,31 +205,17 @@ UndoResult carryOutUndo(UndoPlan& plan, JournalStore& journal, FileSystem& fileS
         result.notRestored.append(missing);
         listener.notRestored(missing);
     }
+    // The old names the run freed in its order may be taken by the files of the run themselves now.
+    const OrderedPlan order = orderPlan(plan.steps);
+    const QList<JournalEntry>& steps = order.plan;
     RunJournal record;
-    if (!record.begin(journal, plan.steps, plan.run.name)) {
+    if (!record.begin(journal, steps, plan.run.name)) {
         result.journalError = journal.why();
         return result;
     }
-    for (qsizetype e = 0; e < plan.steps.size(); ++e) {
-        if (listener.stopRequested()) {
-            result.interrupted = true;
-            break;
-        }
-        const JournalEntry& step = plan.steps.at(e);
-        const RenameResult outcome = record.rename(fileSystem, static_cast<int>(e), step);
-        if (outcome.renamed()) {
-            result.restored.append({step.folder + step.from, step.folder + step.to});
-            listener.restored(result.restored.last());
-        } else {
-            // Reported as the run's renaming: from its old name to where the file stands.
-            result.notRestored.append(
-                {{step.folder, step.to, step.from, step.identity}, outcome.failure});
-            listener.notRestored(result.notRestored.last());
-        }
-        if (record.failed()) {
-            break;
-        }
-    }
+    UndoOutcomes outcomes(steps, listener, result);
+    result.interrupted =
+        renameInOrder(record, fileSystem, steps, order.steps, outcomes) == OrderedEnd::Stopped;
     if (result.interrupted) {
         record.stopped();
     }

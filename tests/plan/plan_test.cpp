@@ -13,6 +13,7 @@
 #include "plan/counter_fields.h"
 #include "plan/messages.h"
 #include "plan/plan_check.h"
+#include "plan/rename_order.h"
 #include "plan/rename_run.h"
 #include "plan/undo.h"
 #include "run_support.h"
@@ -405,6 +406,38 @@ TEST(RenameRun, GoesFromTheLastMarkedEntryUpAndAfterAFailureOkGoesOnCancelStops)
         EXPECT_EQ(result.failed, decision.asked.size()) << label;
         EXPECT_EQ(result.cancelled, !c.goOn) << label;
         EXPECT_EQ(result.journalError.has_value(), !c.journal) << label;
+    }
+}
+
+// Renamings as "from>to", "s/" before one in another folder; the steps as "from>to", and
+// "from>~" for one set aside.
+TEST(OrderPlan, EachTargetIsFreedFirstAndACycleGoesThroughATemporaryName) {
+    const std::pair<QString, QString> cases[] = {
+        {"a>b b>c c>d", "c>d b>c a>b"},
+        {"c>d b>c a>b", "c>d b>c a>b"},  // the order given, where nothing waits
+        {"a>b b>a", "a>~ b>a a>b"},
+        {"x>y a>b b>c c>a", "x>y a>~ c>a b>c a>b"},
+        {"a>B b>c", "b>c a>B"},  // letter case aside
+        {"a>A", "a>A"},
+        {"a>b s/b>c", "a>b s/b>c"},
+    };
+    for (const auto& [given, steps] : cases) {
+        QList<JournalEntry> renamings;
+        for (const QString& renaming : given.split(u' ')) {
+            const qsizetype slash = renaming.indexOf(u'/') + 1;
+            const QStringList names = renaming.mid(slash).split(u'>');
+            renamings.append({renaming.left(slash), names[0], names[1], {}});
+        }
+        const OrderedPlan order = orderPlan(renamings);
+        QStringList done;
+        for (const RenamingStep& step : order.steps) {
+            const JournalEntry& e = order.plan.at(step.e);
+            done << e.folder + e.from + u'>' + (step.aside ? QStringLiteral("~") : e.to);
+        }
+        EXPECT_EQ(done.join(u' '), steps) << given.toStdString();
+        for (size_t e = 0; e < order.given.size(); ++e) {
+            EXPECT_EQ(order.plan.at(qsizetype(e)), renamings.at(order.given[e]));
+        }
     }
 }
 
