@@ -91,10 +91,13 @@ bench: deps
 	@scripts/install-deps rename mmv
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAUFIX_BENCHMARKS=ON \
 		$(CMAKE_FLAGS) >/dev/null
-	@cmake --build build-bench --target taufix_core_bench taufix_window_bench taufix-batch
+	@cmake --build build-bench --target taufix_core_bench taufix_window_bench \
+		taufix_media_bench taufix-batch
 	@build-bench/bench/taufix_core_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
 	@build-bench/bench/taufix_window_bench --benchmark_repetitions=5 \
+		--benchmark_report_aggregates_only=true
+	@build-bench/bench/taufix_media_bench --benchmark_repetitions=3 \
 		--benchmark_report_aggregates_only=true
 	@bench/e2e.sh build-bench
 	@bench/link_window.sh build-bench
