@@ -343,9 +343,10 @@ std::map<QByteArray, int> contentsOf(std::initializer_list<const TempFolder*> fo
     return counts;
 }
 
-// Random plans renamed while faults are injected, then taken back: whatever fails, the folders
-// end up holding exactly the contents they held (plus what outsiders put there), each in one
-// file, and the undo gives every renamed file its old name unless an outsider's file holds it.
+// Random plans, among them shifts, permutations and cycles of up to a thousand files, renamed
+// while faults are injected, then taken back: whatever fails, the folders end up holding exactly
+// the contents they held (plus what outsiders put there), each in one file, and the undo gives
+// every renamed file its old name unless an outsider's file holds it.
 // Injected besides faults at each renaming: a full disk, a kill that loses the records not yet
 // written, a clock set back since the run began, a newcomer given the inode of a renamed file that
 // was deleted, and undos stopped halfway.
@@ -367,24 +368,41 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTh
         };
         TempFolder folder, side;
         QByteArrayList paths;  // each file holds its name
-        for (int i = 0, count = 1 + roll(9); i < count; ++i) {
-            const QString name = stems[roll(7)] + QString::number(i % 3 ? i / 3 : i);
-            paths << QFile::encodeName(folder.touch(name + types[roll(3)]));
+        RenameSettings settings;
+        // One plan in three renames the files 1 to n, listed in their order or shuffled, by their
+        // rows from 1 or 2, chains allowed: shifts, permutations and their cycles.
+        const bool chained = roll(2) == 0;
+        const int count = chained && roll(9) == 0 ? 1 + roll(999) : 1 + roll(9);
+        for (int i = 0; i < count; ++i) {
+            const QString name =
+                chained ? QString::number(i + 1)
+                        : stems[roll(7)] + QString::number(i % 3 ? i / 3 : i) + types[roll(3)];
+            paths << QFile::encodeName(folder.touch(name));
+        }
+        if (chained) {
+            const bool shuffled = roll(1) == 0;
+            if (shuffled) {
+                std::shuffle(paths.begin(), paths.end(), random);
+            }
+            settings.Maske = "[ZAHL]";
+            settings.Start = shuffled ? 1 + roll(1) : 2;
+            settings.chains = Chains::Allowed;
+        } else {
+            settings.Maske = masks[roll(8)];
+            settings.letterCase = LetterCase(roll(3));
+            settings.Start = roll(3);
+            settings.Step = roll(2);
         }
         std::map<QByteArray, int> expected = contentsOf({&folder});
-        RenameSettings settings;
-        settings.Maske = masks[roll(8)];
-        settings.letterCase = LetterCase(roll(3));
-        settings.Start = roll(3);
-        settings.Step = roll(2);
-        // About one renaming in three meets a fault: the source moved away by someone else (and
-        // another file put under its name), a file put under the target name, or access denied.
+        // About one renaming in three meets a fault, fewer in a long plan: the source moved away
+        // by someone else (and another file put under its name), a file put under the target
+        // name, or access denied.
         FakeFileSystem fs;
         fs.refusesNoReplaceFlag = roll(1) == 0;
         int fault = 0;
         QSet<QString> taken;  // names outsiders took
         fs.beforeRename = [&](const QString& from, const QString& to) {
-            fault = roll(11);
+            fault = roll(count > 10 ? count : 11);
             if (fault == 0 || fault == 3) {
                 QFile::rename(from, side.file(QString::number(++faults)));
             }
@@ -407,25 +425,27 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTh
         FolderIndexCache folders;
         listed ? void(fillOnePass(list, paths, EntryDetail::Identity, fs))
                : void(FillListe(list, paths, FillMode::Drop, fs));
-        checkPlan(list, settings, fs, folders);
+        EXPECT_TRUE(checkPlan(list, settings, fs, folders).PlanOK || !chained) << "seed " << seed;
+        const bool allMarked = chained && roll(1) == 0;
         for (FileEntry& e : list) {
-            e.Selected = roll(3) != 0;
+            e.Selected = allMarked || roll(3) != 0;
         }
         // Runs also the plans the check refused: the run itself must keep every file safe.
         Decision decision;
-        decision.goOn = [&] { return roll(3) != 0; };
+        decision.goOn = [&] { return roll(count > 10 ? count : 3) != 0; };
         const int diskFullAt = roll(5) == 0 ? 1 + roll(9) : 0;
         decision.stop = [&, step = 0]() mutable {
             if (++step == diskFullAt) {
                 decision.store.room = 0;
             }
-            return roll(30) == 0;  // interrupted now and then
+            return roll(30 + count) == 0;  // interrupted now and then
         };
         const RenameRunResult result = renameMarkedEntries(list, fs, decision.store, decision);
         renamings += result.renamed;
         EXPECT_EQ(result.renamed, decision.renamedFiles.size());
+        const Contents afterRun = folder.contents();
         for (const RenamedFile& renamed : decision.renamedFiles) {
-            EXPECT_EQ(folder.read(QFileInfo(renamed.to).fileName()),
+            EXPECT_EQ(afterRun.at(QFileInfo(renamed.to).fileName()),
                       QFileInfo(renamed.from).fileName().toUtf8())
                 << "seed " << seed;
         }
@@ -488,19 +508,24 @@ TEST(RenameProperty, NoFileIsEverLostOverwrittenOrDuplicatedAndTheUndoRestoresTh
         // birth before the run began: a clock set back since, or a run begun in the tick its
         // files were made in, can leave it under its new name.
         const bool strict = !((clockSetBack || reused) && listed && (killed || diskFullAt > 0));
-        // In the undo's order: a file kept from its old name keeps its new one taken.
-        for (auto r = decision.renamedFiles.crbegin(); r != decision.renamedFiles.crend(); ++r) {
-            if (&*r == reused) {
-                EXPECT_EQ(folder.read(QFileInfo(r->to).fileName()), "newcomer") << "seed " << seed;
-                continue;
+        // A file kept from its old name keeps its new one taken, which may keep another in turn.
+        Contents undone = folder.contents();
+        const auto back = [&](const RenamedFile& r) {
+            const QByteArray content = QFileInfo(r.from).fileName().toUtf8();
+            return !taken.contains(r.from) &&
+                   (strict || undone[QFileInfo(r.from).fileName()] == content);
+        };
+        for (qsizetype before = -1; before != taken.size();) {
+            before = taken.size();
+            for (const RenamedFile& r : decision.renamedFiles) {
+                if (&r != reused && !back(r)) {
+                    taken << r.to;
+                }
             }
-            const QByteArray content = QFileInfo(r->from).fileName().toUtf8();
-            const bool back = !taken.contains(r->from) &&
-                              (strict || folder.read(QFileInfo(r->from).fileName()) == content);
-            if (!back) {
-                taken << r->to;
-            }
-            EXPECT_EQ(folder.read(QFileInfo(back ? r->from : r->to).fileName()), content)
+        }
+        for (const RenamedFile& r : decision.renamedFiles) {
+            EXPECT_EQ(undone[QFileInfo(&r == reused || !back(r) ? r.to : r.from).fileName()],
+                      &r == reused ? "newcomer" : QFileInfo(r.from).fileName().toUtf8())
                 << "seed " << seed;
         }
         const bool keptByUndo = contentsOf({&folder, &side}) == expected;
