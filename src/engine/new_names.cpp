@@ -213,12 +213,66 @@ QString applyLetterCase(const QString& name, LetterCase letterCase) {
     return name;
 }
 
-NameGenerator::NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings)
+namespace {
+
+// The replacement for one match: \0 to \9 stand for the match and its groups, a group that
+// took part in no match for nothing; any other character stands for itself.
+void appendReplacement(QString& text, const QString& replacement,
+                       const QRegularExpressionMatch& match) {
+    for (qsizetype i = 0; i < replacement.size(); ++i) {
+        const QChar c = replacement.at(i);
+        if (c == u'\\' && i + 1 < replacement.size() && replacement.at(i + 1).isDigit() &&
+            replacement.at(i + 1) <= u'9') {
+            text += match.captured(replacement.at(++i).digitValue());
+        } else {
+            text += c;
+        }
+    }
+}
+
+}  // namespace
+
+NameSearch::NameSearch(const RenameSettings& settings)
+    : m_search(settings.SucheText), m_replacement(settings.ErsetzeText) {
+    if (settings.searchKind == SearchKind::Pattern && searches()) {
+        m_expression.emplace(m_search, QRegularExpression::CaseInsensitiveOption |
+                                           QRegularExpression::UseUnicodePropertiesOption);
+    }
+}
+
+std::optional<SearchError> NameSearch::error() const {
+    if (!m_expression || m_expression->isValid()) {
+        return std::nullopt;
+    }
+    return SearchError{m_expression->patternErrorOffset() + 1, m_expression->errorString()};
+}
+
+void NameSearch::replaceIn(QString& name) const {
+    if (!m_expression) {
+        ReplaceAll(name, m_search, m_replacement, true);
+        return;
+    }
+    QString replaced;
+    qsizetype from = 0;
+    QRegularExpressionMatchIterator matches = m_expression->globalMatch(name);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        replaced += QStringView(name).sliced(from, match.capturedStart() - from);
+        appendReplacement(replaced, m_replacement, match);
+        from = match.capturedEnd();
+    }
+    replaced += QStringView(name).sliced(from);
+    name = replaced;
+}
+
+NameGenerator::NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings,
+                             const NameSearch& search)
     : m_tokens(tokens),
       m_takesValues(
           std::any_of(tokens.begin(), tokens.end(),
                       [](const MaskToken& t) { return t.Kind >= MaskTokenKind::TokFotoDatum; })),
-      m_settings(settings) {}
+      m_settings(settings),
+      m_search(search) {}
 
 std::optional<MediaField> NameGenerator::missingValue(const FileEntry& entry) const {
     if (!m_takesValues) {
@@ -236,9 +290,9 @@ QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
     // The name as it stands unless a search changes it.
     QStringView workingName = entry.NurName();
     QString replaced;
-    if (!m_settings.SucheText.isEmpty()) {
+    if (m_search.searches()) {
         replaced = workingName.toString();
-        ReplaceAll(replaced, m_settings.SucheText, m_settings.ErsetzeText, true);
+        m_search.replaceIn(replaced);
         workingName = replaced;
     }
     // Built in room kept from the last name, then copied at its size: a list holds many names.
@@ -254,8 +308,13 @@ QString NameGenerator::newName(const FileEntry& entry, qint64 counter) const {
 
 int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameSettings& settings,
                       const ProgressCallback& progress) {
+    return FillNewNameColumn(list, mask, NameSearch(settings), settings, progress);
+}
+
+int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const NameSearch& search,
+                      const RenameSettings& settings, const ProgressCallback& progress) {
     int markedCount = 0;
-    if (!mask.MaskOK) {
+    if (!mask.MaskOK || search.error()) {
         for (FileEntry& entry : list) {
             entry.NeuerName = kPlaceholderName;
             entry.missingValue.reset();
@@ -268,7 +327,7 @@ int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameS
     // once, the second by a thread of its own.
     const int firstHalf = count >= kRowsWorthASecondThread ? count / 2 : count;
     const auto nameRows = [&](int first, int last, const ProgressCallback& report) {
-        const NameGenerator generator(mask.MaskTokens, settings);
+        const NameGenerator generator(mask.MaskTokens, settings, search);
         for (int p = first; p <= last; ++p) {
             if (report) {
                 // Both halves move alike.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRegularExpression>
 #include <QString>
 #include <optional>
 
@@ -11,15 +12,44 @@
 class FileList;
 class FileEntry;
 
-// Writes every entry's new name ("< ? >" in every row while the mask is not valid) and returns
-// the number of marked entries (MarkedCount).
+// Where a regular expression does not compile: the 1-based position in the search text and
+// why, in the words of the expression library.
+struct SearchError {
+    qsizetype position = 0;
+    QString reason;
+};
+
+// The search and replace of a pass; a regular expression is compiled once, with the pass.
+class NameSearch {
+  public:
+    explicit NameSearch(const RenameSettings& settings);
+
+    // Why the expression does not compile; none for a literal search or a valid expression.
+    std::optional<SearchError> error() const;
+    // Replaces every match in name: a literal search as ReplaceAll ignoring letter case, an
+    // expression with \0 to \9 in the replacement standing for the match and its groups.
+    void replaceIn(QString& name) const;
+    bool searches() const { return !m_search.isEmpty(); }
+
+  private:
+    QString m_search;
+    QString m_replacement;
+    std::optional<QRegularExpression> m_expression;
+};
+
+// Writes every entry's new name ("< ? >" in every row while the mask or the search's expression
+// is not valid) and returns the number of marked entries (MarkedCount).
+int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const NameSearch& search,
+                      const RenameSettings& settings, const ProgressCallback& progress = {});
+// The same with the search compiled from settings.
 int FillNewNameColumn(FileList& list, const MaskCompilation& mask, const RenameSettings& settings,
                       const ProgressCallback& progress = {});
 
 // Builds new names from a compiled mask and the options, read once for a whole pass.
 class NameGenerator {
   public:
-    NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings);
+    NameGenerator(const std::vector<MaskToken>& tokens, const RenameSettings& settings,
+                  const NameSearch& search);
 
     // The new name of entry for the given counter value; the entry must not lack a value.
     QString newName(const FileEntry& entry, qint64 counter) const;
@@ -30,6 +60,7 @@ class NameGenerator {
     const std::vector<MaskToken>& m_tokens;
     bool m_takesValues;  // whether a token takes a value from the file's contents or folder
     const RenameSettings& m_settings;
+    const NameSearch& m_search;
     mutable QString m_name;
 };
 

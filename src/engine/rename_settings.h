@@ -19,6 +19,9 @@ enum class LetterCase {
 // in the same run: a shift or a swap.
 enum class Chains : bool { Refused, Allowed };
 
+// How the search text is read: as it stands, or as a regular expression.
+enum class SearchKind : bool { Literal, Pattern };
+
 // The options that steer name generation and its check.
 struct RenameSettings {
     QString Maske = kDefaultMask;
@@ -30,4 +33,5 @@ struct RenameSettings {
     QString SucheText;
     QString ErsetzeText;
     Chains chains = Chains::Refused;
+    SearchKind searchKind = SearchKind::Literal;
 };

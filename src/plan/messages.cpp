@@ -34,6 +34,10 @@ QString failureMessage(const PlanVerdict& verdict) {
     switch (*verdict.failure) {
         case PlanFailure::MaskError:
             return ShowError(*verdict.maskError);
+        case PlanFailure::SearchError:
+            return QStringLiteral("Fehler: Ungültiger regulärer Ausdruck an Stelle ") +
+                   QString::number(verdict.searchError->position) + QStringLiteral(": ") +
+                   verdict.searchError->reason + u'.';
         case PlanFailure::CounterTooLarge:
             return QStringLiteral("Fehler: Der Zähler überschreitet den größten zulässigen Wert!");
         case PlanFailure::NamesNotUnique:

@@ -22,11 +22,15 @@ PlanVerdict checkPlan(FileList& list, const RenameSettings& settings, const File
     }
     verdict.MaskOK = mask.MaskOK;
     verdict.maskError = mask.error;
-    verdict.MarkedCount = FillNewNameColumn(list, mask, settings, progress);
+    const NameSearch search(settings);
+    verdict.searchError = search.error();
+    verdict.MarkedCount = FillNewNameColumn(list, mask, search, settings, progress);
     if (mask.error) {
         verdict.failure = PlanFailure::MaskError;
+    } else if (verdict.searchError) {
+        verdict.failure = PlanFailure::SearchError;
     }
-    if (!mask.MaskOK || list.isEmpty()) {
+    if (!mask.MaskOK || verdict.searchError || list.isEmpty()) {
         return verdict;
     }
     // Only a counter that stands in the names can be too large for them.

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "engine/mask_compiler.h"
+#include "engine/new_names.h"
 #include "engine/rename_settings.h"
 #include "filesystem/progress.h"
 #include "plan/name_checks.h"
@@ -15,6 +16,7 @@ class FolderIndexCache;
 struct PlanVerdict {
     bool MaskOK = false;
     std::optional<MaskError> maskError;
+    std::optional<SearchError> searchError;  // the search's expression does not compile
     int MarkedCount = 0;
     bool counterInRange = true;  // the last counter value fits 32 bits
     MediaKinds mediaKinds;       // what the mask reads from the files' contents

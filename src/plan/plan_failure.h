@@ -3,6 +3,7 @@
 // Why a plan is refused, in the order the checks are reported.
 enum class PlanFailure {
     MaskError,
+    SearchError,
     CounterTooLarge,
     NamesNotUnique,
     NameClash,

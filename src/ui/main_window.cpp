@@ -118,6 +118,7 @@ void Form1::connectControls() {
     connect(m_ui->Schrittweite, &QLineEdit::textEdited, &m_presenter,
             &PlanPresenter::setSchrittweiteText);
     connect(m_ui->SucheText, &QLineEdit::textEdited, &m_presenter, &PlanPresenter::setSucheText);
+    connect(m_ui->RegexCheck, &QCheckBox::clicked, &m_presenter, &PlanPresenter::chooseRegex);
     connect(m_ui->ErsetzeText, &QLineEdit::textEdited, &m_presenter,
             &PlanPresenter::setErsetzeText);
 
@@ -303,6 +304,7 @@ void Form1::showOptions() {
     m_ui->Vornullenzeichen->setCurrentIndex(options.leadZerosIndex());
     m_ui->Schreibweise->setCurrentIndex(options.letterCaseIndex());
     m_ui->DirItCheck->setChecked(options.dirIt());
+    m_ui->RegexCheck->setChecked(options.settings().searchKind == SearchKind::Pattern);
 }
 
 void Form1::showProgress(int value, int maximum) {

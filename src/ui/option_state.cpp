@@ -33,6 +33,7 @@ Scenario OptionState::currentScenario() const {
     scenario.searchText = m_settings.SucheText;
     scenario.replaceText = m_settings.ErsetzeText;
     scenario.dirIt = m_dirIt ? 1 : 0;
+    scenario.regex = m_settings.searchKind == SearchKind::Pattern ? 1 : 0;
     return scenario;
 }
 

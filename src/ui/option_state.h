@@ -38,6 +38,7 @@ class OptionState {
     bool chooseDigitCount(int index);
     void chooseLeadZeros(int index);
     void setDirIt(bool on) { m_dirIt = on; }
+    void setSearchKind(SearchKind kind) { m_settings.searchKind = kind; }
 
     // Reads the counter fields into the settings and rewrites them in plain decimal; true when a
     // text changed.

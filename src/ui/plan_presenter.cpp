@@ -135,6 +135,7 @@ void PlanPresenter::restoreScenario(const Scenario& scenario) {
     editText(&OptionState::setSchrittweiteText, scenario.stepText, CheckReason::Restore);
     m_options.chooseLeadZeros(scenario.leadZerosPosition);
     m_options.chooseLetterCase(scenario.letterCasePosition);
+    m_options.setSearchKind(scenario.regex != 0 ? SearchKind::Pattern : SearchKind::Literal);
     ChkSituation(CheckReason::Restore);
     editText(&OptionState::setSucheText, scenario.searchText, CheckReason::Restore);
     editText(&OptionState::setErsetzeText, scenario.replaceText, CheckReason::Restore);

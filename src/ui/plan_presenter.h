@@ -28,6 +28,7 @@ enum class CheckReason {
     DelayEnded,   // the check those changes armed
     ListCommand,  // clearing, marking, a header click
     LetterCase,
+    SearchKindChoice,
     DigitChoice,
     LeadZeroChoice,
     MediaRead,  // the values read from the files' contents arrived
@@ -91,6 +92,10 @@ class PlanPresenter : public QObject {
     void chooseLetterCase(int index);
     void chooseDigitCount(int index);
     void chooseLeadZeros(int index);
+    void chooseRegex(bool on) {
+        m_options.setSearchKind(on ? SearchKind::Pattern : SearchKind::Literal);
+        ChkSituation(CheckReason::SearchKindChoice);
+    }
     void setDirIt(bool on) { m_options.setDirIt(on); }
     // Applies a history entry as if the user had made each change in turn; the checks it causes,
     // the delayed one included, keep its digit position until the user changes something.

@@ -86,6 +86,7 @@ void ScenarioHistory::SaveScenario(const Scenario& scenario) {
         {slotKey("Search", n), scenario.searchText},
         {slotKey("Replace", n), scenario.replaceText},
         {slotKey("DirIt", n), QString::number(scenario.dirIt)},
+        {slotKey("Regex", n), QString::number(scenario.regex)},
         {kOrderLineKey, moved},
     });
 }
@@ -124,5 +125,7 @@ Scenario ScenarioHistory::LoadScenario(int index, const QStringList& menuCaption
     scenario.searchText = m_store.GetSettingValue(slotKey("Search", n), {});
     scenario.replaceText = m_store.GetSettingValue(slotKey("Replace", n), {});
     scenario.dirIt = readPosition(m_store, slotKey("DirIt", n), 2);
+    // Missing in a history from before the switch: off.
+    scenario.regex = readPosition(m_store, slotKey("Regex", n), 2);
     return scenario;
 }

@@ -16,6 +16,7 @@ struct Scenario {
     QString searchText;
     QString replaceText;
     int dirIt = 0;
+    int regex = 0;  // 1 when the search text is a regular expression
 
     friend bool operator==(const Scenario&, const Scenario&) = default;
 };

@@ -61,7 +61,9 @@ cases=(
      tb --case=klein Urlaub.png foto.JPG
      tb --case anfangs -m "mein [NAME][TYP]" Urlaub.png foto.JPG
      tb --case Wörter -m "mein-[NAME] (neu)[TYP]" Urlaub.png foto.JPG
-     tb --search LAUB --replace lob Urlaub.png foto.JPG'
+     tb --search LAUB --replace lob Urlaub.png foto.JPG
+     tb --regex --search "^(.)(.*)O$" --replace "\\2-\\1-\\0" Urlaub.png foto.JPG
+     tb --regex --search "(foto" Urlaub.png foto.JPG'
     'apply, undo, the journal list and nothing left to undo'
     'files a.txt b.txt c.txt
      tb --undo --list

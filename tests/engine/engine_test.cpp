@@ -97,7 +97,12 @@ TEST(NewNames, FollowTheMaskCounterLetterCaseAndReplacement) {
          "05.08.2003 2003.08.05 2003-08-05 14.07.09 140709"},
         {"foto [NAME][TYP]", "Foto urlaub 2003.jpg", 1, 1, 1, {}, L::FirstCapital},
         {"show.s01e02-mEIN_(foto) [[alt] [NAME][TYP]",
-         "Show.S01e02-Mein_(Foto) [Alt] Urlaub 2003.jpg", 1, 1, 1, {}, L::EachWord},
+         "Show.S01e02-Mein_(Foto) [Alt] Urlaub 2003.jpg",
+         1,
+         1,
+         1,
+         {},
+         L::EachWord},
         {"[NAME][TYP]", "Ferien 2003.jpg", 1, 1, 1, {}, L::Keep, "urlaub", "Ferien"},
         {"[NAME][TYP]", "Urlaub 2003.jpg", 1, 1, 1, {}, L::Keep, "", "Ferien"},
         {"[NAME][TYP]", "Urlaub 2003.jpg", 1, 1, 1, {}, L::Keep, "jpg", "png"},
@@ -165,6 +170,45 @@ TEST(NewNames, ValuesFromTheFilesContentsAndFolderOrTheOneTheFileLacks) {
     }
     EXPECT_EQ(mediaKinds(TranslateMaske("[FOTOTAG][TITELNR][ORDNER]").MaskTokens),
               MediaKind::Photo | MediaKind::Audio);
+}
+
+TEST(NewNames, ARegularExpressionReplacesEveryMatchWithItsGroups) {
+    const struct {
+        const char *name, *search, *replace, *expected;
+    } cases[] = {
+        {"Show.S01E02", "s(\\d+)e(\\d+)", "Staffel \\1 Folge \\2", "Show.Staffel 01 Folge 02"},
+        {"banana", "a", "[\\0]", "b[a]n[a]n[a]"},
+        {"ab", "(a)|(x)", "\\2\\1\\", "a\\b"},  // a group without a match gives nothing
+        {"a.b", ".", "-", "---"},
+        {"Ärger", "ä", "Ae", "Aerger"},
+        {"Urlaub", "xyz", "-", "Urlaub"},
+    };
+    for (const auto& c : cases) {
+        RenameSettings settings;
+        settings.SucheText = c.search;
+        settings.ErsetzeText = c.replace;
+        settings.searchKind = SearchKind::Pattern;
+        const NameSearch search(settings);
+        QString name = c.name;
+        search.replaceIn(name);
+        EXPECT_EQ(name, c.expected) << c.search;
+        EXPECT_FALSE(search.error()) << c.search;
+    }
+}
+
+TEST(NewNames, AnInvalidExpressionNamesItsPositionAndGivesNoNames) {
+    FileList list;
+    list.append(FileEntry("/x/a.txt", 0, {}));
+    RenameSettings settings;
+    settings.SucheText = "a(b";
+    settings.searchKind = SearchKind::Pattern;
+    const NameSearch search(settings);
+    ASSERT_TRUE(search.error());
+    EXPECT_EQ(search.error()->position, 4);
+    EXPECT_EQ(FillNewNameColumn(list, TranslateMaske("[NAME]"), search, settings), 1);
+    EXPECT_EQ(list.at(1).NeuerName, kPlaceholderName);
+    settings.searchKind = SearchKind::Literal;  // the same text, taken as it stands
+    EXPECT_FALSE(NameSearch(settings).error());
 }
 
 TEST(NewNames, ProgressRunsOverEveryEntryAndEndsAtZero) {

@@ -304,6 +304,19 @@ TEST(CheckPlan, CounterBeyond32BitsInTheNamesIsRefusedBeforeTheNameMessages) {
     }
 }
 
+TEST(CheckPlan, AnInvalidExpressionIsRefusedWithItsPositionLikeAMaskError) {
+    FileList list;
+    list.append(FileEntry("/nicht/da/a.txt", 0, {}));
+    RenameSettings settings;
+    settings.SucheText = "a(b";
+    settings.searchKind = SearchKind::Pattern;
+    FolderIndexCache folders;
+    const PlanVerdict verdict = checkPlan(list, settings, hostFileSystem(), folders);
+    EXPECT_FALSE(verdict.PlanOK);
+    EXPECT_EQ(failureMessage(verdict),
+              "Fehler: Ungültiger regulärer Ausdruck an Stelle 4: missing closing parenthesis.");
+}
+
 TEST(CheckPlan, UniquenessUsesTheNamesOfTheSamePass) {
     TempFolder folder;
     FileList list;

@@ -328,7 +328,8 @@ TEST_F(MainWindowTest, ANewerRunReplacesTheUndoNotice) {
 }
 
 TEST_F(MainWindowTest, AHistoryEntryIsRestoredThroughTheControls) {
-    ScenarioHistory(store).SaveScenario({"[NAME]_[ZAHL][TYP]", "5", "2", 0, 1, 2, "a", "b", 1});
+    ScenarioHistory(store).SaveScenario(
+        {"[NAME]_[ZAHL][TYP]", "5", "2", 0, 1, 2, "(a)", "\\1b", 1, 1});
     open({"a.txt"});
     click(btn(24));
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -337,8 +338,11 @@ TEST_F(MainWindowTest, AHistoryEntryIsRestoredThroughTheControls) {
                       menu->actionGeometry(menu->actions().first()).center());
     EXPECT_EQ(field("Zahl")->text(), "5");
     EXPECT_TRUE(find<QCheckBox>("DirItCheck")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("RegexCheck")->isChecked());
     timer->fire();
-    EXPECT_EQ(column(1), QStringList{"b_5.txt"});
+    EXPECT_EQ(column(1), QStringList{"ab_5.txt"});
+    click(find("RegexCheck"));  // the same text, searched as it stands, is not found
+    EXPECT_EQ(column(1), QStringList{"a_5.txt"});
 }
 
 TEST_F(MainWindowTest, TheToolTipSwitchIsStoredAndAppliedAtTheNextStart) {

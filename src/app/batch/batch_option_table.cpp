@@ -144,6 +144,16 @@ Ein leerer Text schaltet Suchen und Ersetzen ab.)"},
      .manual =
          R"(Der Ersatz für jedes Vorkommen des gesuchten Textes (Vorgabe: leer, das Gefundene wird also
 gelöscht).)"},
+    {.id = BatchOptionId::Regex,
+     .longName = "regex",
+     .help = "den gesuchten Text als regulären Ausdruck lesen; alle\n"
+             "Treffer werden ersetzt, \\0 im Ersatz steht für den\n"
+             "Treffer, \\1 bis \\9 für seine Gruppen",
+     .manual =
+         R"(Den gesuchten Text als regulären Ausdruck lesen, wie ihn PCRE kennt, ebenfalls ohne
+Rücksicht auf Groß- und Kleinschreibung; alle Treffer im Namen ohne Endung werden ersetzt.
+Im Ersatz steht \e0 für den ganzen Treffer und \e1 bis \e9 für seine Gruppen.
+Ein ungültiger Ausdruck lehnt den Plan ab und nennt die Stelle des Fehlers.)"},
     {.id = BatchOptionId::Sort,
      .longName = "sort",
      .valueName = "NACH",

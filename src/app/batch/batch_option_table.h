@@ -14,6 +14,7 @@ enum class BatchOptionId {
     Case,
     Search,
     Replace,
+    Regex,
     Sort,
     Descending,
     FilesFrom,

@@ -101,6 +101,9 @@ void store(BatchOptions& options, BatchOptionId id, const QString& value, int ch
         case BatchOptionId::Replace:
             settings.ErsetzeText = value;
             break;
+        case BatchOptionId::Regex:
+            settings.searchKind = SearchKind::Pattern;
+            break;
         case BatchOptionId::Sort:
             options.sortColumn = choice == kKeepGivenOrder ? std::nullopt : std::optional(choice);
             break;

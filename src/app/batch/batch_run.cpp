@@ -122,6 +122,9 @@ QString refusal(const PlanVerdict& verdict, const FileList& list, const QString&
         // An empty mask is the only one that fails without an error message of its own.
         return verdict.maskError ? failureMessage(verdict) : kMaskEmpty;
     }
+    if (verdict.searchError) {
+        return failureMessage(verdict);
+    }
     if (list.isEmpty()) {
         return kNoFiles;
     }
