@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 #include <QTreeView>
 
@@ -141,6 +142,9 @@ TEST_F(MainWindowTest, TypedTextReachesTheDelayedCheckAndCounterFieldsTakeDigits
     click(btn(23));  // at the caret the mask kept when it lost the focus, behind "F_"
     EXPECT_EQ(field("Maske")->text(), "F_[][NAME][TYP]");
     EXPECT_EQ(field("Maske")->cursorPosition(), 3);
+    // The menu of the tokens taken from the files inserts at the caret as well.
+    find<QToolButton>("MediaTokens")->menu()->actions().last()->trigger();
+    EXPECT_EQ(field("Maske")->text(), "F_[[ORDNER]][NAME][TYP]");
 }
 
 TEST_F(MainWindowTest, MarksFollowClicksAndTheListCommands) {
