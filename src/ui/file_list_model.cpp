@@ -89,7 +89,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
 QString FileListModel::troubleText(int p) const {
     const RowVerdict* verdict = m_presenter.rowVerdict(p);
     if (verdict == nullptr) {
-        return {};
+        return m_presenter.freedFirst(p) ? QStringLiteral("Der neue Name wird zuerst frei")
+                                         : QString();
     }
     const FileList& list = m_presenter.list();
     QString other = QStringLiteral("Zeile ") + QString::number(verdict->sameAs);

@@ -25,6 +25,7 @@
 namespace {
 
 const QString kToolTipsKey = QStringLiteral("ToolTips");
+const QString kChainsKey = QStringLiteral("TauschenErlauben");
 
 // The text each token button inserts into the mask.
 constexpr std::array<std::pair<int, QStringView>, 13> kTokenOfButton{{
@@ -132,6 +133,10 @@ void Form1::connectControls() {
 
     connect(m_ui->DirItCheck, &QCheckBox::clicked, &m_presenter, &PlanPresenter::setDirIt);
     connect(m_ui->ToolTipCheck, &QCheckBox::toggled, this, &Form1::ToolTipCheckClick);
+    connect(m_ui->ChainsCheck, &QCheckBox::toggled, this, [this](bool on) {
+        m_store.SaveSettingValue(kChainsKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+        m_presenter.setChains(on);
+    });
 
     connect(m_historyMenu, &HistoryMenu::memberChosen, this, &Form1::LoadScenario);
     const auto undo = [this] { undoWithDialogs(m_presenter, this); };
@@ -162,6 +167,8 @@ void Form1::startUp(const QByteArrayList& arguments) {
     m_ui->Maske->setText(m_presenter.options().settings().Maske);
     m_ui->ToolTipCheck->setChecked(
         m_store.GetSettingValue(kToolTipsKey, QStringLiteral("0")).toInt() != 0);
+    m_ui->ChainsCheck->setChecked(
+        m_store.GetSettingValue(kChainsKey, QStringLiteral("0")).toInt() != 0);
     m_ui->Schreibweise->addItems({QStringLiteral("beibehalten"), QStringLiteral("alles groß"),
                                   QStringLiteral("alles klein"), QStringLiteral("anfangs groß"),
                                   QStringLiteral("Wörter groß")});

@@ -22,6 +22,7 @@ class OptionState {
     int leadZerosIndex() const { return m_leadZerosIndex; }
     int letterCaseIndex() const { return static_cast<int>(m_settings.letterCase); }
     bool dirIt() const { return m_dirIt; }
+    bool chains() const { return m_settings.chains == Chains::Allowed; }
     // The options as the history stores them.
     Scenario currentScenario() const;
 
@@ -38,6 +39,7 @@ class OptionState {
     bool chooseDigitCount(int index);
     void chooseLeadZeros(int index);
     void setDirIt(bool on) { m_dirIt = on; }
+    void setChains(bool on) { m_settings.chains = on ? Chains::Allowed : Chains::Refused; }
     void setSearchKind(SearchKind kind) { m_settings.searchKind = kind; }
 
     // Reads the counter fields into the settings and rewrites them in plain decimal; true when a

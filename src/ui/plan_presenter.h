@@ -3,6 +3,7 @@
 #include <QByteArrayList>
 #include <QObject>
 #include <QStringList>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -31,6 +32,7 @@ enum class CheckReason {
     SearchKindChoice,
     DigitChoice,
     LeadZeroChoice,
+    ChainsChoice,
     MediaRead,  // the values read from the files' contents arrived
     Restore,    // a history entry applied
     FillEnd,
@@ -75,6 +77,11 @@ class PlanPresenter : public QObject {
     // The verdict on row p's new name when the last check found it failing; null otherwise, and
     // for every row while a move has left the rows of that check behind.
     const RowVerdict* rowVerdict(int p) const;
+    // Whether row p's new name is another marked file's that the run moves away first.
+    bool freedFirst(int p) const {
+        const std::vector<int>& rows = m_verdict.names.freedFirst;
+        return std::binary_search(rows.begin(), rows.end(), p);
+    }
     // The first row in trouble after row p, from the top again after the last; 0 when none is.
     int nextRowInTrouble(int p) const;
     // The 1-based header that orders the list, 0 while the list is not sorted.
@@ -97,6 +104,11 @@ class PlanPresenter : public QObject {
         ChkSituation(CheckReason::SearchKindChoice);
     }
     void setDirIt(bool on) { m_options.setDirIt(on); }
+    // Whether a new name may be another marked file's that moves away first.
+    void setChains(bool on) {
+        m_options.setChains(on);
+        ChkSituation(CheckReason::ChainsChoice);
+    }
     // Applies a history entry as if the user had made each change in turn; the checks it causes,
     // the delayed one included, keep its digit position until the user changes something.
     void restoreScenario(const Scenario& scenario);

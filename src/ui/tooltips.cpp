@@ -37,6 +37,7 @@ void LoadToolTips(const Ui::Form1& form, const StatusPanels& panels, int mode) {
         panels.hint->setToolTip({});
         form.ToolTipCheck->setToolTip({});
         form.DirItCheck->setToolTip({});
+        form.ChainsCheck->setToolTip({});
         SetMediaTokenToolTips(form.MediaTokens, false);
         return;
     }
@@ -85,6 +86,9 @@ void LoadToolTips(const Ui::Form1& form, const StatusPanels& panels, int mode) {
     panels.marked->setToolTip(QStringLiteral("Anzahl der Dateien in der Liste"));
     panels.hint->setToolTip(QStringLiteral("Programmstatus und Hinweise für den Anwender"));
     form.ToolTipCheck->setToolTip(QStringLiteral("Schaltet die Tooltips ein oder aus"));
+    form.ChainsCheck->setToolTip(QStringLiteral(
+        "Erlaubt neue Namen, die eine andere markierte Datei erst frei macht (Verschieben, "
+        "Tauschen); ein Ring geht über einen vorübergehenden Namen"));
     form.DirItCheck->setToolTip(QStringLiteral(
         "Markieren Sie diese Option, um alle Umbenennungen in die Zwischenablage zu kopieren."));
 }

@@ -75,6 +75,13 @@ cases=(
      tb --undo
      tb --undo --list
      ls'
+    'a shift and a swap with --chains, each done and taken back'
+    'files file01 file02 file03; echo eins >1.txt; echo zwei >2.txt
+     tb -m "file[ZAHL]" --start 2 --digits 2 file01 file02 file03
+     tb --chains --apply -m "file[ZAHL]" --start 2 --digits 2 file01 file02 file03
+     tb --undo
+     tb --chains --apply --sort keine -m "[ZAHL].txt" 2.txt 1.txt; cat 1.txt 2.txt
+     tb --undo; cat 1.txt 2.txt; ls'
     'an undo that finds a file gone'
     'files a.txt b.txt; tb --apply -m "n[ZAHL][TYP]" a.txt b.txt; rm n2.txt; tb --undo; ls'
     'conflicts: the same new name, a name taken, names in trouble told before the refusal'

@@ -360,6 +360,21 @@ TEST_F(MainWindowTest, TheToolTipSwitchIsStoredAndAppliedAtTheNextStart) {
     EXPECT_EQ(store.GetSettingValue("ToolTips", "-"), "0");
 }
 
+TEST_F(MainWindowTest, TheSwapSwitchLetsAShiftPassTellsItsRowsAndIsStored) {
+    open({"1.txt", "2.txt"});
+    typeInto("Maske", "[ZAHL][TYP]");
+    typeInto("Zahl", "2");
+    timer->fire();
+    EXPECT_FALSE(btn(8)->isEnabled());
+    click(find("ChainsCheck"));
+    EXPECT_TRUE(btn(8)->isEnabled());
+    EXPECT_EQ(liste()->model()->index(0, 1).data(Qt::ToolTipRole),
+              "Der neue Name wird zuerst frei");
+    EXPECT_EQ(store.GetSettingValue("TauschenErlauben", "-"), "1");
+    open();
+    EXPECT_TRUE(find<QCheckBox>("ChainsCheck")->isChecked());
+}
+
 TEST_F(MainWindowTest, HelpBannerAndInfoGoThroughTheShellAndEndLeavesTheLoop) {
     open();
     click(btn(10));

@@ -214,6 +214,23 @@ sind durch NUL statt durch Zeilenenden getrennt, passend zu
 seiner Unterordner in jeder Tiefe.
 Versteckte Dateien und Ordner (ihr Name beginnt mit einem Punkt) bleiben außen vor,
 symbolische Links auf Ordner werden nicht verfolgt, und Ordner selbst werden nie umbenannt.)"},
+    {.id = BatchOptionId::Chains,
+     .longName = "chains",
+     .help = "einen neuen Namen zulassen, den eine andere Datei des\n"
+             "Laufs erst frei macht: Verschieben und Tauschen",
+     .manual =
+         R"(Einen neuen Namen auch zulassen, wenn ihn noch eine andere markierte Datei desselben
+Ordners trägt, die im selben Lauf selbst einen anderen Namen erhält: so lassen sich Nummern
+verschieben
+.RI ( datei01 " bis " datei05 " zu " datei02 " bis " datei06 )
+und Namen tauschen.
+Geprüft wird dann der Endzustand: jeder neue Name einmal je Ordner und frei von jeder Datei
+außerhalb des Laufs.
+Der Lauf benennt so der Reihe nach um, dass jedes Ziel frei ist, wenn es an der Reihe ist, und
+löst einen Ring über einen vorübergehenden Namen im selben Ordner auf; jeder Schritt steht im
+Protokoll, sodass
+.B \-\-undo
+den ganzen Lauf zurücknimmt, auch nach einem Abbruch.)"},
     {.id = BatchOptionId::Apply,
      .longName = "apply",
      .help = "die Dateien wirklich umbenennen, von der letzten zur\n"

@@ -20,6 +20,7 @@ enum class BatchOptionId {
     FilesFrom,
     Null,
     Recursive,
+    Chains,
     Apply,
     Undo,
     List,

@@ -119,6 +119,9 @@ void store(BatchOptions& options, BatchOptionId id, const QString& value, int ch
         case BatchOptionId::Recursive:
             options.recursive = true;
             break;
+        case BatchOptionId::Chains:
+            settings.chains = Chains::Allowed;
+            break;
         case BatchOptionId::Apply:
             options.apply = true;
             break;
