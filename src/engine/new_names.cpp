@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "engine/media_values.h"
+#include "filesystem/error_text.h"
 #include "list/file_list.h"
 
 namespace {
@@ -244,6 +245,7 @@ std::optional<SearchError> NameSearch::error() const {
     if (!m_expression || m_expression->isValid()) {
         return std::nullopt;
     }
+    loadQtGermanTexts();
     return SearchError{m_expression->patternErrorOffset() + 1, m_expression->errorString()};
 }
 

@@ -5,8 +5,7 @@
 #include <QTranslator>
 #include <mutex>
 
-QString errorText(int error) {
-    // Loaded at the first error, not at every start: most runs never need it.
+void loadQtGermanTexts() {
     static std::once_flag loaded;
     std::call_once(loaded, [] {
         static QTranslator translator;
@@ -16,5 +15,9 @@ QString errorText(int error) {
             QCoreApplication::installTranslator(&translator);
         }
     });
+}
+
+QString errorText(int error) {
+    loadQtGermanTexts();
     return qt_error_string(error);
 }
