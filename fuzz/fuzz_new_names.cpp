@@ -1,5 +1,6 @@
-// Mask, file name, search and replace text from one input: every generated name is well-formed
-// when the inputs are, and no plan the checks accept holds a folder separator.
+// Mask, file name, search and replace text (literal or a regular expression) from one input:
+// every generated name is well-formed when the inputs are, and no plan the checks accept holds a
+// folder separator.
 #include "engine/new_names.h"
 #include "filesystem/capitals.h"
 #include "filesystem/file_system.h"
@@ -16,6 +17,9 @@ class EmptyFileSystem : public FileSystem {
     std::optional<PathFacts> statPath(const QString&) const override { return std::nullopt; }
     QString storedName(const QString&) const override { return {}; }
     FolderListing readFolder(const QString&) const override { return {{}, true, 255}; }
+    std::optional<FolderContents> folderContents(const QByteArray&) const override {
+        return FolderContents{{}, {}, true};
+    }
     NameLookup lookup(const QString&, const QString&) const override { return {}; }
     std::optional<QString> findByIdentity(const QString&, const FileIdentity&) const override {
         return std::nullopt;
@@ -37,12 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     settings.Maske = parts.value(0);
     settings.SucheText = parts.value(2);
     settings.ErsetzeText = parts.value(3);
-    settings.letterCase = static_cast<LetterCase>(data[0] % 4);
+    settings.letterCase = static_cast<LetterCase>(data[0] % 5);
+    settings.searchKind = data[0] & 0x80 ? SearchKind::Pattern : SearchKind::Literal;
     const char16_t padding[] = {u'0', u' ', u'_'};
     settings.LeadZeros =
         data[1] % 4 == 0 ? std::nullopt : std::optional(QChar(padding[data[1] % 4 - 1]));
     settings.Start = data[2];
     settings.Step = data[3] % 7;
+    settings.chains = data[3] & 0x80 ? Chains::Allowed : Chains::Refused;
     settings.Digits = 1 + data[1] % 12;
 
     FileList list;
@@ -66,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     EmptyFileSystem fileSystem;
     FolderIndexCache cache;
-    const NameChecks checks = checkNames(list, fileSystem, cache);
+    const NameChecks checks = checkNames(list, fileSystem, cache, settings.chains);
     if (checks.allPassed()) {
         for (const FileEntry& entry : list) {
             FUZZ_CHECK(!entry.NeuerName.contains(u'/') && !entry.NeuerName.contains(QChar(0)));
