@@ -40,10 +40,10 @@ QString errorOf(const QStringList& arguments) {
 TEST(BatchOptionDocs, ManualAndCompletionNameExactlyTheOptionsTheParserTakes) {
     QSet<QString> names;
     QSet<QString> longNames;
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        longNames << QStringLiteral("--") + QLatin1String(spec.longName);
-        if (spec.shortName != 0) {
-            names << QStringLiteral("-") + QLatin1Char(spec.shortName);
+    for (const BatchOption& option : batchOptionTable()) {
+        longNames << QStringLiteral("--") + QLatin1String(option.longName);
+        if (option.shortName != 0) {
+            names << QStringLiteral("-") + QLatin1Char(option.shortName);
         }
     }
     names += longNames;
@@ -104,16 +104,17 @@ TEST(BatchOptionDocs, TextsNameEachWordAndTheDefaultThatActsAsIfNotGiven) {
         const RenameSettings& s = options.settings;
         return std::tuple(s.Maske, s.Start, s.Step, s.LeadZeros, s.letterCase, options.sortColumn);
     };
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        SCOPED_TRACE(spec.longName);
-        const QString help = QString::fromUtf8(spec.help);
-        for (const BatchChoice& choice : spec.choices) {
-            EXPECT_TRUE(QString::fromUtf8(spec.manual).contains(QString::fromUtf8(choice.word)));
+    for (const BatchOption& option : batchOptionTable()) {
+        SCOPED_TRACE(option.longName);
+        const QString help = QString::fromUtf8(option.help);
+        for (const BatchChoice& choice : option.choices) {
+            EXPECT_TRUE(QString::fromUtf8(option.manual).contains(QString::fromUtf8(choice.word)));
             EXPECT_TRUE(!choice.shown || help.contains(QString::fromUtf8(choice.word)));
         }
-        if (spec.defaultValue != nullptr) {
-            EXPECT_TRUE(help.contains(QStringLiteral("(Vorgabe: ") + spec.defaultValue));
-            EXPECT_EQ(shape({QStringLiteral("--") + spec.longName, spec.defaultValue}), shape({}));
+        if (option.defaultValue != nullptr) {
+            EXPECT_TRUE(help.contains(QStringLiteral("(Vorgabe: ") + option.defaultValue));
+            EXPECT_EQ(shape({QStringLiteral("--") + option.longName, option.defaultValue}),
+                      shape({}));
         }
     }
 }

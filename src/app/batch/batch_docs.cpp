@@ -16,51 +16,52 @@ QString roff(const QString& text) {
     return QString(text).replace(u'-', QStringLiteral("\\-"));
 }
 
-QString longOption(const BatchOptionSpec& spec) {
-    return QStringLiteral("--") + QLatin1String(spec.longName);
+QString longOption(const BatchOption& option) {
+    return QStringLiteral("--") + QLatin1String(option.longName);
 }
 
-QString shortOption(const BatchOptionSpec& spec) {
-    return QStringLiteral("-") + QLatin1Char(spec.shortName);
+QString shortOption(const BatchOption& option) {
+    return QStringLiteral("-") + QLatin1Char(option.shortName);
 }
 
 // The heading of an option's paragraph, as "-m TEXT, --mask TEXT" in bold and italics.
-QString manualHeading(const BatchOptionSpec& spec) {
-    const QString name = roff(longOption(spec));
-    if (spec.valueName == nullptr) {
-        return spec.shortName == 0
+QString manualHeading(const BatchOption& option) {
+    const QString name = roff(longOption(option));
+    if (option.valueName == nullptr) {
+        return option.shortName == 0
                    ? QStringLiteral(".B ") + name
-                   : QStringLiteral(".BR %1 \", \" %2").arg(roff(shortOption(spec)), name);
+                   : QStringLiteral(".BR %1 \", \" %2").arg(roff(shortOption(option)), name);
     }
-    const QString value = QStringLiteral(" \" %1\"").arg(QLatin1String(spec.valueName));
-    if (spec.shortName == 0) {
+    const QString value = QStringLiteral(" \" %1\"").arg(QLatin1String(option.valueName));
+    if (option.shortName == 0) {
         return QStringLiteral(".BI ") + name + value;
     }
     return QStringLiteral(".BI %1 \" %2\\fR, \" %3%4")
-        .arg(roff(shortOption(spec)), QLatin1String(spec.valueName), name, value);
+        .arg(roff(shortOption(option)), QLatin1String(option.valueName), name, value);
 }
 
 QString manualOptions() {
     QString text;
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        text += QStringLiteral(".TP\n") + manualHeading(spec) + u'\n' +
-                QString::fromUtf8(spec.manual) + u'\n';
+    for (const BatchOption& option : batchOptionTable()) {
+        text += QStringLiteral(".TP\n") + manualHeading(option) + u'\n' +
+                QString::fromUtf8(option.manual) + u'\n';
     }
     return text;
 }
 
 // A case pattern that matches the option's names.
-QString pattern(const BatchOptionSpec& spec) {
-    return spec.shortName == 0 ? longOption(spec) : shortOption(spec) + " | " + longOption(spec);
+QString pattern(const BatchOption& option) {
+    return option.shortName == 0 ? longOption(option)
+                                 : shortOption(option) + " | " + longOption(option);
 }
 
 // The case patterns of the options a test picks, joined into one.
 template <typename Test>
 QString patterns(const Test& picked) {
     QStringList names;
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        if (picked(spec)) {
-            names << pattern(spec);
+    for (const BatchOption& option : batchOptionTable()) {
+        if (picked(option)) {
+            names << pattern(option);
         }
     }
     return names.join(QStringLiteral(" | "));
@@ -69,12 +70,12 @@ QString patterns(const Test& picked) {
 // One case for each option of words, offering the words its messages name.
 QString wordCases() {
     QString text;
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        if (spec.kind != BatchValueKind::Word) {
+    for (const BatchOption& option : batchOptionTable()) {
+        if (option.kind != BatchValueKind::Word) {
             continue;
         }
         QStringList words;
-        for (const BatchChoice& choice : spec.choices) {
+        for (const BatchChoice& choice : option.choices) {
             if (choice.shown) {
                 words << QString::fromUtf8(choice.word);
             }
@@ -84,27 +85,27 @@ QString wordCases() {
                     "            COMPREPLY=($(compgen -W '%2' -- \"$cur\"))\n"
                     "            return\n"
                     "            ;;\n")
-                    .arg(pattern(spec), words.join(u' '));
+                    .arg(pattern(option), words.join(u' '));
     }
     return text;
 }
 
 QList<std::pair<QString, QString>> completionParts() {
     QStringList longNames;
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        longNames << longOption(spec);
+    for (const BatchOption& option : batchOptionTable()) {
+        longNames << longOption(option);
     }
     const auto kind = [](BatchValueKind wanted) {
-        return [wanted](const BatchOptionSpec& spec) { return spec.kind == wanted; };
+        return [wanted](const BatchOption& option) { return option.kind == wanted; };
     };
     return {
         {QStringLiteral("%WORD_CASES%\n"), wordCases()},
         {QStringLiteral("%PATH_OPTIONS%"), patterns(kind(BatchValueKind::Path))},
-        {QStringLiteral("%FREE_OPTIONS%"), patterns([](const BatchOptionSpec& spec) {
-             return spec.kind == BatchValueKind::Text || spec.kind == BatchValueKind::Number;
+        {QStringLiteral("%FREE_OPTIONS%"), patterns([](const BatchOption& option) {
+             return option.kind == BatchValueKind::Text || option.kind == BatchValueKind::Number;
          })},
         {QStringLiteral("%ENDING_OPTIONS%"),
-         patterns([](const BatchOptionSpec& spec) { return spec.ends; })},
+         patterns([](const BatchOption& option) { return option.ends; })},
         {QStringLiteral("%LONG_OPTIONS%"), longNames.join(u' ')},
     };
 }

@@ -10,19 +10,19 @@ constexpr qsizetype kHelpColumn = 26;
 QString optionHelp() {
     const QString indent(kHelpColumn, u' ');
     QString lines;
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        QString label = spec.shortName != 0
-                            ? QStringLiteral("  -%1, ").arg(QLatin1Char(spec.shortName))
+    for (const BatchOption& option : batchOptionTable()) {
+        QString label = option.shortName != 0
+                            ? QStringLiteral("  -%1, ").arg(QLatin1Char(option.shortName))
                             : QString(6, u' ');
-        if (spec.needs != nullptr) {
-            label += QStringLiteral("--") + QLatin1String(spec.needs) + u' ';
+        if (option.needs != nullptr) {
+            label += QStringLiteral("--") + QLatin1String(option.needs) + u' ';
         }
-        label += QStringLiteral("--") + QLatin1String(spec.longName);
-        if (spec.valueName != nullptr) {
-            label += u' ' + QLatin1String(spec.valueName);
+        label += QStringLiteral("--") + QLatin1String(option.longName);
+        if (option.valueName != nullptr) {
+            label += u' ' + QLatin1String(option.valueName);
         }
         lines += label.leftJustified(kHelpColumn - 2) + QStringLiteral("  ") +
-                 QString::fromUtf8(spec.help).replace(u'\n', u'\n' + indent) + u'\n';
+                 QString::fromUtf8(option.help).replace(u'\n', u'\n' + indent) + u'\n';
     }
     return lines;
 }

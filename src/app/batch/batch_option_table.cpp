@@ -36,7 +36,7 @@ constexpr BatchChoice kSortChoices[] = {
 
 // In the order of --help and the manual page. Help lines are wrapped by hand to fit 80 columns
 // after the option column; the manual's paragraphs are roff, filled by man.
-constexpr BatchOptionSpec kOptions[] = {
+constexpr BatchOption kOptions[] = {
     {.id = BatchOptionId::Mask,
      .longName = "mask",
      .shortName = 'm',
@@ -271,6 +271,6 @@ Programme statt für Menschen.)"},
 
 }  // namespace
 
-std::span<const BatchOptionSpec> batchOptionTable() {
+std::span<const BatchOption> batchOptionTable() {
     return kOptions;
 }

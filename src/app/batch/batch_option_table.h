@@ -46,7 +46,7 @@ struct BatchChoice {
 // The sort choice that keeps the order the paths were given in.
 inline constexpr int kKeepGivenOrder = -1;
 
-struct BatchOptionSpec {
+struct BatchOption {
     BatchOptionId id;
     const char* longName;
     char shortName = 0;               // 0 without a short form
@@ -60,4 +60,4 @@ struct BatchOptionSpec {
     const char* manual = "";             // its paragraph in the manual page, in roff
 };
 
-std::span<const BatchOptionSpec> batchOptionTable();
+std::span<const BatchOption> batchOptionTable();

@@ -8,19 +8,19 @@
 
 namespace {
 
-const BatchOptionSpec* findLong(QStringView name) {
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        if (name == QLatin1String(spec.longName)) {
-            return &spec;
+const BatchOption* findLong(QStringView name) {
+    for (const BatchOption& option : batchOptionTable()) {
+        if (name == QLatin1String(option.longName)) {
+            return &option;
         }
     }
     return nullptr;
 }
 
-const BatchOptionSpec* findShort(QChar c) {
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        if (spec.shortName != 0 && c == QLatin1Char(spec.shortName)) {
-            return &spec;
+const BatchOption* findShort(QChar c) {
+    for (const BatchOption& option : batchOptionTable()) {
+        if (option.shortName != 0 && c == QLatin1Char(option.shortName)) {
+            return &option;
         }
     }
     return nullptr;
@@ -141,10 +141,10 @@ void store(BatchOptions& options, BatchOptionId id, const QString& value, int ch
 }
 
 // Checks a value by its option's kind and stores it; returns the usage error, if any.
-QString takeValue(BatchOptions& options, const BatchOptionSpec& spec, const QString& optionName,
+QString takeValue(BatchOptions& options, const BatchOption& option, const QString& optionName,
                   const QString& value, bool valueIsText) {
     int choice = 0;
-    switch (spec.kind) {
+    switch (option.kind) {
         case BatchValueKind::Text:
             // Turned into text, bytes that are no UTF-8 would become another mask or search.
             if (!valueIsText) {
@@ -160,16 +160,16 @@ QString takeValue(BatchOptions& options, const BatchOptionSpec& spec, const QStr
             }
             break;
         case BatchValueKind::Word:
-            if (const std::optional<int> picked = pickChoice(spec.choices, value)) {
+            if (const std::optional<int> picked = pickChoice(option.choices, value)) {
                 choice = *picked;
                 break;
             }
-            return choiceError(spec.choices, optionName, value);
+            return choiceError(option.choices, optionName, value);
         case BatchValueKind::None:
         case BatchValueKind::Path:
             break;
     }
-    store(options, spec.id, value, choice);
+    store(options, option.id, value, choice);
     return {};
 }
 
@@ -183,16 +183,16 @@ BatchParse usageError(const QString& message) {
 // Applies one option: a switch, or one that takes the value written with it or else the next
 // argument, which it then consumes. Returns false where the parse ends, with an action or an
 // error.
-bool takeOption(BatchParse& parse, const BatchOptionSpec& spec, const QString& optionName,
+bool takeOption(BatchParse& parse, const BatchOption& option, const QString& optionName,
                 const std::optional<QString>& written, const QStringList& arguments,
                 const QList<bool>& validText, qsizetype& i) {
-    if (spec.kind == BatchValueKind::None) {
-        if (spec.ends) {
+    if (option.kind == BatchValueKind::None) {
+        if (option.ends) {
             parse.action =
-                spec.id == BatchOptionId::Help ? BatchAction::ShowHelp : BatchAction::ShowVersion;
+                option.id == BatchOptionId::Help ? BatchAction::ShowHelp : BatchAction::ShowVersion;
             return false;
         }
-        store(parse.options, spec.id, {}, 0);
+        store(parse.options, option.id, {}, 0);
         return true;
     }
     if (!written && i + 1 >= arguments.size()) {
@@ -202,7 +202,7 @@ bool takeOption(BatchParse& parse, const BatchOptionSpec& spec, const QString& o
     }
     const qsizetype from = written ? i : ++i;
     const QString error =
-        takeValue(parse.options, spec, optionName, written ? *written : arguments.at(from),
+        takeValue(parse.options, option, optionName, written ? *written : arguments.at(from),
                   validText.value(from, true));
     if (!error.isEmpty()) {
         parse = usageError(error);
@@ -231,16 +231,16 @@ BatchParse parseBatchArguments(const QStringList& arguments, const QList<bool>& 
         if (argument.startsWith(u"--")) {
             const qsizetype equals = argument.indexOf(u'=');
             const QString optionName = equals < 0 ? argument : argument.left(equals);
-            const BatchOptionSpec* spec = findLong(QStringView(optionName).mid(2));
-            if (spec == nullptr) {
+            const BatchOption* option = findLong(QStringView(optionName).mid(2));
+            if (option == nullptr) {
                 return usageError(QStringLiteral("Unbekannte Option: ") + optionName);
             }
-            if (spec->kind == BatchValueKind::None && equals >= 0) {
+            if (option->kind == BatchValueKind::None && equals >= 0) {
                 return usageError(QStringLiteral("Die Option ") + optionName +
                                   QStringLiteral(" erlaubt keinen Wert."));
             }
-            given.insert(spec->id);
-            if (!takeOption(parse, *spec, optionName,
+            given.insert(option->id);
+            if (!takeOption(parse, *option, optionName,
                             equals >= 0 ? std::optional(argument.mid(equals + 1)) : std::nullopt,
                             arguments, validText, i)) {
                 return parse;
@@ -250,18 +250,18 @@ BatchParse parseBatchArguments(const QStringList& arguments, const QList<bool>& 
         // A cluster of short options; one that takes a value takes the rest of the cluster or
         // the next argument.
         for (qsizetype k = 1; k < argument.size(); ++k) {
-            const BatchOptionSpec* spec = findShort(argument.at(k));
-            if (spec == nullptr) {
+            const BatchOption* option = findShort(argument.at(k));
+            if (option == nullptr) {
                 return usageError(QStringLiteral("Unbekannte Option: -") + argument.at(k));
             }
-            given.insert(spec->id);
+            given.insert(option->id);
             const bool rest = k + 1 < argument.size();
-            if (!takeOption(parse, *spec, u'-' + argument.at(k),
+            if (!takeOption(parse, *option, u'-' + argument.at(k),
                             rest ? std::optional(argument.mid(k + 1)) : std::nullopt, arguments,
                             validText, i)) {
                 return parse;
             }
-            if (spec->kind != BatchValueKind::None) {
+            if (option->kind != BatchValueKind::None) {
                 break;
             }
         }
@@ -270,11 +270,12 @@ BatchParse parseBatchArguments(const QStringList& arguments, const QList<bool>& 
     if (given.count(BatchOptionId::Digits) != 0 && given.count(BatchOptionId::LeadZeros) == 0) {
         parse.options.settings.LeadZeros = u'0';
     }
-    for (const BatchOptionSpec& spec : batchOptionTable()) {
-        if (spec.needs != nullptr && given.count(spec.id) != 0 &&
-            given.count(findLong(QString::fromLatin1(spec.needs))->id) == 0) {
-            return usageError(QStringLiteral("Die Option --%1 gilt nur zusammen mit --%2.")
-                                  .arg(QLatin1String(spec.longName), QLatin1String(spec.needs)));
+    for (const BatchOption& option : batchOptionTable()) {
+        if (option.needs != nullptr && given.count(option.id) != 0 &&
+            given.count(findLong(QString::fromLatin1(option.needs))->id) == 0) {
+            return usageError(
+                QStringLiteral("Die Option --%1 gilt nur zusammen mit --%2.")
+                    .arg(QLatin1String(option.longName), QLatin1String(option.needs)));
         }
     }
     return parse;
