@@ -20,6 +20,8 @@ class FolderIndexCache {
     };
     explicit FolderIndexCache(Keeping keeping = Keeping::AcrossPasses) : m_keeping(keeping) {}
 
+    bool isEmpty() const { return m_entries.empty(); }
+
     const FolderListing& index(const QString& folder, const FileSystem& fileSystem);
     // Starts reading folder on a thread of its own for the index() of it to come, so that the
     // caller can do other work meanwhile; the file system must bear reads from two threads.

@@ -1,7 +1,6 @@
 #include "ui/file_list_model.h"
 
 #include <QMimeData>
-#include <QUrl>
 #include <array>
 
 #include "plan/messages.h"
@@ -29,22 +28,6 @@ const std::array<ColumnHeader, kColumnCount> kHeaders{{
 }};
 
 const QString kUriListType = QStringLiteral("text/uri-list");
-
-// The dropped local files, in the bytes the file manager named: a name that is no valid text
-// stays recognisable as such instead of turning into another name.
-QByteArrayList localFiles(const QMimeData* data) {
-    QByteArrayList paths;
-    if (data == nullptr || !data->hasUrls()) {
-        return paths;
-    }
-    const QList<QUrl> urls = data->urls();
-    for (const QUrl& url : urls) {
-        if (url.isLocalFile()) {
-            paths << QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-        }
-    }
-    return paths;
-}
 
 }  // namespace
 
@@ -132,7 +115,8 @@ Qt::DropActions FileListModel::supportedDropActions() const {
 
 bool FileListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
                                     const QModelIndex&) const {
-    return action == Qt::CopyAction && !localFiles(data).isEmpty();
+    // Which of the URLs are local files is read once, off the window thread, from the drop.
+    return action == Qt::CopyAction && data != nullptr && data->hasFormat(kUriListType);
 }
 
 bool FileListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
@@ -140,7 +124,7 @@ bool FileListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, i
     if (!canDropMimeData(data, action, row, column, parent)) {
         return false;
     }
-    return m_presenter.fill(localFiles(data), FillMode::Drop);
+    return m_presenter.fillFromDrop(data->data(kUriListType));
 }
 
 void FileListModel::reset() {

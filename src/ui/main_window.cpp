@@ -184,7 +184,7 @@ void Form1::startUp(const QByteArrayList& arguments) {
     if (!m_store.problem().isEmpty()) {
         // After the check that ends the fill, which writes the hint line.
         const auto showProblem = [this] { m_status.hint->setText(m_store.problem()); };
-        if (m_presenter.filling()) {
+        if (m_presenter.listBusy()) {
             connect(&m_presenter, &PlanPresenter::filled, this, showProblem,
                     Qt::SingleShotConnection);
         } else {
@@ -282,7 +282,7 @@ void Form1::showCommandStates() {
     m_ui->Btn13->setEnabled(m_presenter.moveUpEnabled());
     // A fill refuses them; the list's header and drops go with the list, last, so that the focus
     // it hands on skips the list commands.
-    const bool listFree = !m_presenter.filling();
+    const bool listFree = !m_presenter.listBusy();
     m_ui->UndoButton->setEnabled(listFree);
     m_ui->FolderButton->setEnabled(listFree);
     for (int index : {kBtnClearList, kBtnMarkAll, kBtnMarkNone, kBtnInvertMarks}) {

@@ -2,6 +2,7 @@
 #include "ui/run_texts.h"
 
 #include <QFile>
+#include <QThreadPool>
 #include <algorithm>
 #include <utility>
 
@@ -14,6 +15,19 @@ namespace {
 
 const QString kFillingText = QStringLiteral("Die Liste wird aufgefüllt ...");
 const QString kRunningText = QStringLiteral("Umbenennung läuft ...");
+const QString kSortingText = QStringLiteral("Die Liste wird sortiert ...");
+const QString kCheckingText = QStringLiteral("Die neuen Namen werden geprüft ...");
+
+// Where a sort or check takes long enough on the window thread to be felt: about 10 ms.
+constexpr int kWorkerFrom = 20000;
+
+// Frees a list off the window thread, which a million entries would hold for a while.
+void disposeOffThread(FileList list) {
+    if (list.count() >= kWorkerFrom) {
+        QThreadPool::globalInstance()->start(
+            [gone = std::make_shared<FileList>(std::move(list))]() mutable { gone.reset(); });
+    }
+}
 
 QString troubleText(size_t rows) {
     if (rows == 0) {
@@ -60,10 +74,14 @@ PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
       m_history(history),
       m_journal(journal),
       m_timer(timer ? std::move(timer) : std::make_unique<QtDelayTimer>()),
-      m_fill(fileSystem) {
+      m_command(fileSystem),
+      m_check(fileSystem),
+      m_workerFrom(kWorkerFrom) {
     m_timer->onTick = [this] { timerTick(); };
-    connect(&m_fill, &ListFill::finished, this, &PlanPresenter::takeFilledList);
-    connect(&m_fill, &ListFill::progress, this, &PlanPresenter::progress);
+    connect(&m_command, &ListJob::finished, this, &PlanPresenter::takeCommandResult);
+    connect(&m_command, &ListJob::progress, this, &PlanPresenter::progress);
+    connect(&m_check, &ListJob::finished, this, &PlanPresenter::takeChecked);
+    connect(&m_check, &ListJob::progress, this, &PlanPresenter::progress);
     connect(&m_mediaRead, &MediaRead::finished, this, &PlanPresenter::takeMediaRead);
 }
 
@@ -144,61 +162,104 @@ void PlanPresenter::restoreScenario(const Scenario& scenario) {
 }
 
 void PlanPresenter::clearList() {
-    if (filling()) {
+    if (listBusy()) {
         return;
     }
-    InitListe(m_list);
+    InitListe(writableList());
     Q_EMIT rowsChanged();
     ChkSituation(CheckReason::ListCommand);
 }
 
 void PlanPresenter::markRows(SelectMode mode) {
-    if (filling()) {
+    if (listBusy()) {
         return;
     }
-    ListeSelect(m_list, mode);
+    ListeSelect(writableList(), mode);
     Q_EMIT marksChanged();
     ChkSituation(CheckReason::ListCommand);
 }
 
 void PlanPresenter::headerClicked(int index) {
-    if (filling()) {
+    if (listBusy()) {
         return;
     }
-    m_headerSorter.headerClicked(m_list, index);
-    Q_EMIT rowsChanged();
-    ChkSituation(CheckReason::ListCommand);
+    if (m_list.count() < m_workerFrom) {
+        m_headerSorter.headerClicked(writableList(), index);
+        Q_EMIT rowsChanged();
+        ChkSituation(CheckReason::ListCommand);
+        return;
+    }
+    // The sorter is the job's until it ends: header clicks wait for it.
+    runCommand(CheckReason::ListCommand, kSortingText, [this, index] {
+        m_command.start(
+            m_list, FolderIndexCache(),
+            [sorter = &m_headerSorter, index](ListJob::Done& done, const ProgressCallback&) {
+                sorter->headerClicked(done.list, index);
+            });
+    });
 }
 
 bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode, FolderScope scope) {
-    if (filling()) {
+    // The cache goes with the copy and comes back with the filled list.
+    return runCommand(CheckReason::FillEnd, kFillingText, [&] {
+        m_command.startFill(m_list, std::exchange(m_folderIndexes, FolderIndexCache()), nativePaths,
+                            mode, scope);
+    });
+}
+
+bool PlanPresenter::fillFromDrop(const QByteArray& uriList) {
+    return runCommand(CheckReason::FillEnd, kFillingText, [&] {
+        m_command.startDropFill(m_list, std::exchange(m_folderIndexes, FolderIndexCache()),
+                                uriList);
+    });
+}
+
+bool PlanPresenter::runCommand(CheckReason end, const QString& text,
+                               const std::function<void()>& start) {
+    if (listBusy()) {
         return false;
     }
-    Q_EMIT userInfo(kFillingText);
+    m_commandEnd = end;
+    Q_EMIT userInfo(text);
     setCommandStates(false, false, false);
-    // The copy shares its texts with the list; only the fill's thread changes it. The cache goes
-    // with it and comes back with the filled list.
-    m_fill.start(m_list, std::exchange(m_folderIndexes, FolderIndexCache()), nativePaths, mode,
-                 scope);
+    start();
     Q_EMIT commandStatesChanged();
     return true;
 }
 
-void PlanPresenter::takeFilledList() {
-    ListFill::Filled done = m_fill.take();
-    m_list = std::move(done.list);
-    m_folderIndexes = std::move(done.folders);
+void PlanPresenter::takeCommandResult() {
+    ListJob::Done done = m_command.take();
+    std::swap(writableList(), done.list);
+    disposeOffThread(std::move(done.list));
+    adoptFolders(std::move(done.folders));
+    // The verdicts name rows by position, and the rows have moved.
+    m_verdict.names.rows.clear();
     Q_EMIT commandStatesChanged();
     Q_EMIT rowsChanged();
     // The check offers the digit counts anew for the new number of rows.
-    ChkSituation(CheckReason::FillEnd);
+    ChkSituation(m_commandEnd);
     setNotice(done.notice);
-    Q_EMIT filled();
+    if (m_commandEnd == CheckReason::FillEnd) {
+        Q_EMIT filled();
+    }
+}
+
+void PlanPresenter::adoptFolders(FolderIndexCache folders) {
+    if (!folders.isEmpty()) {
+        m_folderIndexes = std::move(folders);
+    }
+}
+
+FileList& PlanPresenter::writableList() {
+    m_check.waitUntilCopied();
+    m_command.waitUntilCopied();
+    ++m_version;
+    return m_list;
 }
 
 void PlanPresenter::setSelected(int p, bool selected) {
-    if (!filling()) {
-        m_list.at(p).Selected = selected;
+    if (!listBusy()) {
+        writableList().at(p).Selected = selected;
     }
 }
 
@@ -207,10 +268,10 @@ void PlanPresenter::listClicked() {
 }
 
 bool PlanPresenter::EintragVerschieben(bool nachOben) {
-    if (filling()) {
+    if (listBusy()) {
         return false;
     }
-    const bool moved = ::EintragVerschieben(m_list, nachOben);
+    const bool moved = ::EintragVerschieben(writableList(), nachOben);
     // The verdicts name rows by position; until the delayed check they would mark other rows.
     m_verdict.names.rows.clear();
     m_troubleText.clear();
@@ -221,7 +282,7 @@ bool PlanPresenter::EintragVerschieben(bool nachOben) {
 }
 
 RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
-    if (filling()) {
+    if (listBusy()) {
         return {};
     }
     cancelDelayedCheck();
@@ -229,7 +290,7 @@ RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
     m_history.SaveScenario(m_options.currentScenario());
     FailureNote note(decision);
     RenameRunResult result =
-        renameMarkedEntries(m_list, m_fileSystem, m_journal, note, progressCallback());
+        renameMarkedEntries(writableList(), m_fileSystem, m_journal, note, progressCallback());
     Q_EMIT rowsChanged();
     ChkSituation(CheckReason::RunEnd);
     setRunSummary(runSummaryText(result));
@@ -250,7 +311,7 @@ UndoPlan PlanPresenter::planUndo() {
 }
 
 UndoResult PlanPresenter::undo(UndoPlan& plan, UndoListener& listener) {
-    if (filling()) {
+    if (listBusy()) {
         return {};
     }
     cancelDelayedCheck();
@@ -259,7 +320,7 @@ UndoResult PlanPresenter::undo(UndoPlan& plan, UndoListener& listener) {
     for (const RenamedFile& file : result.restored) {
         restored << QFile::encodeName(file.to);
     }
-    FillListe(m_list, restored, FillMode::Drop, m_fileSystem, progressCallback());
+    FillListe(writableList(), restored, FillMode::Drop, m_fileSystem, progressCallback());
     Q_EMIT rowsChanged();
     ChkSituation(CheckReason::UndoEnd);
     setNotice(QStringLiteral("Rückgängig: %1 zurückbenannt, %2 nicht möglich")
@@ -270,6 +331,7 @@ UndoResult PlanPresenter::undo(UndoPlan& plan, UndoListener& listener) {
 
 void PlanPresenter::ChkSituationButDelayed(CheckReason reason) {
     noteReason(reason);
+    ++m_version;
     forgetLastCommand();
     setCommandStates(false, m_moveDownEnabled, m_moveUpEnabled);
     m_timer->restart();
@@ -346,7 +408,7 @@ void PlanPresenter::showSummary() {
 void PlanPresenter::takeMediaRead() {
     // A running fill replaces the list; the check that ends it reads what the list then lacks.
     FileList ignored;
-    m_mediaRead.takeInto(filling() ? ignored : m_list);
+    m_mediaRead.takeInto(listBusy() ? ignored : writableList());
     ChkSituation(CheckReason::MediaRead);
 }
 
@@ -373,8 +435,8 @@ QString PlanPresenter::planOkText() const {
 }
 
 void PlanPresenter::ChkSituation(CheckReason reason) {
-    // A running fill ends with a check of the options as they are then.
-    if (filling()) {
+    // A running fill or sort ends with a check of the options as they are then.
+    if (listBusy()) {
         return;
     }
     noteReason(reason);
@@ -382,9 +444,44 @@ void PlanPresenter::ChkSituation(CheckReason reason) {
     if (digitCountRule(reason).offerAnew) {
         offerDigitCounts(reason);
     }
-    // The files' contents are read off the window thread; until then their rows fail.
-    m_verdict = checkPlan(m_list, m_options.settings(), m_fileSystem, m_folderIndexes,
-                          progressCallback(), MediaReads::Elsewhere);
+    FileList& list = writableList();
+    if (list.count() < m_workerFrom) {
+        // The files' contents are read off the window thread; until then their rows fail.
+        showVerdict(checkPlan(list, m_options.settings(), m_fileSystem, m_folderIndexes,
+                              progressCallback(), MediaReads::Elsewhere));
+        return;
+    }
+    setCommandStates(false, m_moveDownEnabled, m_moveUpEnabled);
+    Q_EMIT userInfo(kCheckingText);
+    // The running check is stale now; the next starts when it ends.
+    m_checkPending = m_check.running();
+    if (!m_checkPending) {
+        startCheck();
+    }
+}
+
+void PlanPresenter::startCheck() {
+    m_checkedVersion = m_version;
+    m_check.startCheck(m_list, std::exchange(m_folderIndexes, FolderIndexCache()),
+                       m_options.settings());
+}
+
+void PlanPresenter::takeChecked() {
+    ListJob::Done done = m_check.take();
+    adoptFolders(std::move(done.folders));
+    if (m_checkedVersion == m_version && !listBusy()) {
+        // Nothing has changed since the copy: it is the list, with its new names.
+        std::swap(m_list, done.list);
+        showVerdict(std::move(*done.verdict));
+    } else if (m_checkPending && !listBusy()) {
+        startCheck();
+    }
+    m_checkPending = false;
+    disposeOffThread(std::move(done.list));
+}
+
+void PlanPresenter::showVerdict(PlanVerdict verdict) {
+    m_verdict = std::move(verdict);
     m_mediaRead.readFor(m_list, m_verdict.mediaKinds);
     m_troubleText = troubleText(m_verdict.names.rows.size());
     showSummary();

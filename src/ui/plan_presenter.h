@@ -14,7 +14,7 @@
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
 #include "plan/undo.h"
-#include "ui/list_fill.h"
+#include "ui/list_job.h"
 #include "ui/media_read.h"
 #include "ui/option_state.h"
 
@@ -45,10 +45,12 @@ enum class CheckReason {
 // commands, fills and header clicks check at once. It is the one writer of the rows and marks,
 // of the options, and of the rename and move commands' states.
 //
-// A fill runs off the window thread on a copy of the list, which replaces the list when the event
-// loop delivers it. Until then the list belongs to the fill: list commands, marks, the rename run
-// and undo are refused, and checks wait for the check that ends the fill; the options can still
-// be edited, and that check takes them as they are then.
+// A fill, and a sort or a check of a large list, run off the window thread on a copy of the list,
+// which replaces the list when the event loop delivers it. Until a fill or sort ends the list
+// belongs to it: list commands, marks, the rename run and undo are refused, and checks wait for
+// the check that ends it; the options can still be edited, and that check takes them as they are
+// then. A check's copy replaces the list only while list and options are as it found them: a
+// stale check never enables the rename command.
 class PlanPresenter : public QObject {
     Q_OBJECT
 
@@ -86,7 +88,11 @@ class PlanPresenter : public QObject {
     int nextRowInTrouble(int p) const;
     // The 1-based header that orders the list, 0 while the list is not sorted.
     int sortedHeader() const;
-    bool filling() const { return m_fill.running(); }
+    // Whether a fill or sort holds the list.
+    bool listBusy() const { return m_command.running(); }
+    // Lists of at least rows entries are sorted and checked off the window thread; below, a
+    // hand-over would only make the rename command flicker.
+    void setWorkerFrom(int rows) { m_workerFrom = rows; }
 
     // Field edits: checked after the delay.
     void setMaske(const QString& text);
@@ -121,6 +127,8 @@ class PlanPresenter : public QObject {
     // filled() tells the end. false, doing nothing, while another fill runs.
     bool fill(const QByteArrayList& nativePaths, FillMode mode,
               FolderScope scope = FolderScope::NotOpened);
+    // The same for the local files of a drop's "text/uri-list", read off the window thread.
+    bool fillFromDrop(const QByteArray& uriList);
 
     // A mark changed by the user; listClicked() when the click or key press is complete.
     void setSelected(int p, bool selected);
@@ -168,7 +176,16 @@ class PlanPresenter : public QObject {
                   CheckReason reason);
     // Ends a restored digit position unless the reason keeps it.
     void noteReason(CheckReason reason);
-    void takeFilledList();
+    // Starts a fill or sort, which the check of reason end follows; false while one runs.
+    bool runCommand(CheckReason end, const QString& text, const std::function<void()>& start);
+    void takeCommandResult();
+    void startCheck();
+    void takeChecked();
+    void showVerdict(PlanVerdict verdict);
+    // The list for a change: once no job is still copying it, and known as changed since.
+    FileList& writableList();
+    // Hands the cache back from a job that was given it.
+    void adoptFolders(FolderIndexCache folders);
     void takeMediaRead();
     void setCommandStates(bool rename, bool moveDown, bool moveUp);
     ProgressCallback progressCallback();
@@ -187,7 +204,7 @@ class PlanPresenter : public QObject {
     OptionState m_options;
     QString m_renameCaption;
     HeaderSorter m_headerSorter;
-    // The window thread's, but for a fill, which holds it until it hands back the filled list.
+    // The window thread's, but while a fill or check holds it; they hand it back with their list.
     FolderIndexCache m_folderIndexes;
     PlanVerdict m_verdict;
     QString m_markedText;
@@ -200,6 +217,14 @@ class PlanPresenter : public QObject {
     QString m_summary;
     // A history entry's digit position, while the reasons of the checks since keep it.
     std::optional<int> m_restoredDigitIndex;
-    ListFill m_fill;
+    // A fill or sort, and the check that ends it or that a change asked for.
+    ListJob m_command;
+    CheckReason m_commandEnd = CheckReason::FillEnd;
+    ListJob m_check;
+    // Counts the changes of list and options; a check's copy stands for the state it was taken in.
+    quint64 m_version = 0;
+    quint64 m_checkedVersion = 0;
+    bool m_checkPending = false;
+    int m_workerFrom;
     MediaRead m_mediaRead;
 };

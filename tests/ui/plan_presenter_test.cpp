@@ -258,6 +258,33 @@ TEST_F(PlanPresenterTest, AFillLeavesTheListToItselfAndEndsWithACheckOfTheOption
     EXPECT_EQ(fileSystem.folderReads, 1);  // by the fill, which handed the read folder over
 }
 
+TEST_F(PlanPresenterTest, OffTheWindowThreadOnlyTheCheckOfTheCurrentStateEnablesRename) {
+    presenter.setWorkerFrom(0);
+    addFiles({"a.txt", "b.txt"});
+    QSignalSpy checks(&presenter, &PlanPresenter::checked);
+    bool everEnabled = false;
+    QObject::connect(&presenter, &PlanPresenter::commandStatesChanged,
+                     [&] { everEnabled |= presenter.renameEnabled(); });
+    // The first check, of a sound plan, is still running when the mask makes the names clash.
+    presenter.setMaske("x[NAME][TYP]");
+    timer->fire();
+    presenter.setMaske("x");
+    timer->fire();
+    ASSERT_TRUE(checks.wait());
+    EXPECT_EQ(checks.count(), 1);
+    EXPECT_FALSE(everEnabled);
+    EXPECT_EQ(column(NeuerNameColumn), QStringList({"x", "x"}));
+    EXPECT_EQ(presenter.rowVerdict(2)->sameAs, 1);
+    // A sort holds the list until its check ends: a click meanwhile is refused.
+    for (int click = 0; click < 2; ++click) {
+        presenter.headerClicked(AlterNameColumn + 1);
+        EXPECT_TRUE(presenter.listBusy());
+        presenter.headerClicked(AlterNameColumn + 1);
+        ASSERT_TRUE(checks.wait());
+    }
+    EXPECT_EQ(column(AlterNameColumn), QStringList({"b.txt", "a.txt"}));
+}
+
 TEST_F(PlanPresenterTest, ARestoredEntryIsAppliedLikeTheUsersOwnChanges) {
     addFiles({"a.txt"});
     presenter.restoreScenario({"[NAME]_[ZAHL][TYP]", "5", "2", 0, 1, 2, "a", "b", 1});
