@@ -65,3 +65,16 @@ void HeaderSorter::headerClicked(FileList& list, int index) {
     list.setSortKey(sortKeyForHeader(index));
     list.setSorted(true);
 }
+
+int sortedHeader(const FileList& list) {
+    if (!list.Sorted()) {
+        return 0;
+    }
+    // Size and date sort by hidden columns; their visible headers come first.
+    for (int index = 1; index <= kColumnCount; ++index) {
+        if (sortKeyForHeader(index) == list.SortKey()) {
+            return index;
+        }
+    }
+    return 0;
+}

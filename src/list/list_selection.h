@@ -28,3 +28,5 @@ class HeaderSorter {
 
 // The sort key of a 1-based header index: size and date sort by their hidden key columns.
 int sortKeyForHeader(int index);
+// The 1-based header that orders the list, 0 while the list is not sorted.
+int sortedHeader(const FileList& list);

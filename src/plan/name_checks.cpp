@@ -105,6 +105,21 @@ void sortByRow(std::vector<RowVerdict>& rows) {
 
 }  // namespace
 
+const RowVerdict* NameChecks::verdictOf(int p) const {
+    const auto found = std::lower_bound(rows.begin(), rows.end(), p,
+                                        [](const RowVerdict& v, int row) { return v.row < row; });
+    return found != rows.end() && found->row == p ? &*found : nullptr;
+}
+
+int NameChecks::nextRowInTrouble(int p) const {
+    if (rows.empty()) {
+        return 0;
+    }
+    const auto next = std::upper_bound(rows.begin(), rows.end(), p,
+                                       [](int row, const RowVerdict& v) { return row < v.row; });
+    return next != rows.end() ? next->row : rows.front().row;
+}
+
 std::optional<PlanFailure> NameChecks::firstFailure() const {
     static constexpr std::pair<NameFault, PlanFailure> kReportOrder[] = {
         {NameFault::SameNewName, PlanFailure::NamesNotUnique},

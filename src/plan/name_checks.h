@@ -52,6 +52,10 @@ struct NameChecks {
     bool allPassed() const { return !found; }
     // The first failed check, in the order they are reported.
     std::optional<PlanFailure> firstFailure() const;
+    // The verdict on row p when it fails; null otherwise.
+    const RowVerdict* verdictOf(int p) const;
+    // The first failing row after row p, from the top again after the last; 0 when none fails.
+    int nextRowInTrouble(int p) const;
 };
 
 // One pass over the marked entries: names compared in capitals through hashes, and each folder

@@ -1,5 +1,6 @@
 #include "ui/list_job.h"
 
+#include <QEventLoop>
 #include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -146,6 +147,14 @@ void ListJob::startCheck(const FileList& list, FolderIndexCache folders,
         done.verdict = checkPlan(done.list, settings, m_fileSystem, done.folders, progress,
                                  MediaReads::Elsewhere);
     });
+}
+
+ListJob::Done ListJob::runAndWait(const FileList& list, Work work) {
+    QEventLoop loop;
+    connect(this, &ListJob::finished, &loop, &QEventLoop::quit);
+    start(list, FolderIndexCache(), std::move(work));
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return take();
 }
 
 void ListJob::waitUntilCopied() const {

@@ -52,6 +52,9 @@ class ListJob : public QObject {
     void startDropFill(const FileList& list, FolderIndexCache folders, const QByteArray& uriList);
     // Writes the new names into the copy and checks them with the files' contents read elsewhere.
     void startCheck(const FileList& list, FolderIndexCache folders, const RenameSettings& settings);
+    // Runs work as start() does and returns what it did, the window painting meanwhile but deaf
+    // to the user; a dialog the work asks for on the window thread is answered.
+    Done runAndWait(const FileList& list, Work work);
     // Returns once the job holds its own copy of the list given to start().
     void waitUntilCopied() const;
     // The job's list and the cache, once finished() has been emitted.

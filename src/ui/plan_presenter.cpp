@@ -2,7 +2,6 @@
 #include "ui/run_texts.h"
 
 #include <QFile>
-#include <QThreadPool>
 #include <algorithm>
 #include <utility>
 
@@ -10,6 +9,7 @@
 #include "plan/messages.h"
 #include "ui/delay_timer.h"
 #include "ui/progress_pace.h"
+#include "ui/window_thread_decision.h"
 
 namespace {
 
@@ -17,27 +17,6 @@ const QString kFillingText = QStringLiteral("Die Liste wird aufgefüllt ...");
 const QString kRunningText = QStringLiteral("Umbenennung läuft ...");
 const QString kSortingText = QStringLiteral("Die Liste wird sortiert ...");
 const QString kCheckingText = QStringLiteral("Die neuen Namen werden geprüft ...");
-
-// Where a sort or check takes long enough on the window thread to be felt: about 10 ms.
-constexpr int kWorkerFrom = 20000;
-
-// Frees a list off the window thread, which a million entries would hold for a while.
-void disposeOffThread(FileList list) {
-    if (list.count() >= kWorkerFrom) {
-        QThreadPool::globalInstance()->start(
-            [gone = std::make_shared<FileList>(std::move(list))]() mutable { gone.reset(); });
-    }
-}
-
-QString troubleText(size_t rows) {
-    if (rows == 0) {
-        return {};
-    }
-    return rows == 1 ? QStringLiteral("1 Konflikt")
-                     : QString::number(rows) + QStringLiteral(" Konflikte");
-}
-
-const QString kNextTroubleHint = QStringLiteral("F8 springt zur nächsten Zeile mit Konflikt");
 
 // What a check does with the digit counts.
 struct DigitCountRule {
@@ -74,31 +53,15 @@ PlanPresenter::PlanPresenter(FileSystem& fileSystem, ScenarioHistory& history,
       m_history(history),
       m_journal(journal),
       m_timer(timer ? std::move(timer) : std::make_unique<QtDelayTimer>()),
-      m_command(fileSystem),
-      m_check(fileSystem),
-      m_workerFrom(kWorkerFrom) {
+      m_lists(fileSystem) {
     m_timer->onTick = [this] { timerTick(); };
-    connect(&m_command, &ListJob::finished, this, &PlanPresenter::takeCommandResult);
-    connect(&m_command, &ListJob::progress, this, &PlanPresenter::progress);
-    connect(&m_check, &ListJob::finished, this, &PlanPresenter::takeChecked);
-    connect(&m_check, &ListJob::progress, this, &PlanPresenter::progress);
+    connect(&m_lists, &ListHolder::commandEnded, this, &PlanPresenter::endCommand);
+    connect(&m_lists, &ListHolder::checked, this, &PlanPresenter::showVerdict);
+    connect(&m_lists, &ListHolder::progress, this, &PlanPresenter::progress);
     connect(&m_mediaRead, &MediaRead::finished, this, &PlanPresenter::takeMediaRead);
 }
 
 PlanPresenter::~PlanPresenter() = default;
-
-int PlanPresenter::sortedHeader() const {
-    if (!m_list.Sorted()) {
-        return 0;
-    }
-    // Size and date sort by hidden columns; their visible headers come first.
-    for (int index = 1; index <= kColumnCount; ++index) {
-        if (sortKeyForHeader(index) == m_list.SortKey()) {
-            return index;
-        }
-    }
-    return 0;
-}
 
 void PlanPresenter::setMaske(const QString& text) {
     editText(&OptionState::setMaske, text, CheckReason::Typing);
@@ -165,7 +128,7 @@ void PlanPresenter::clearList() {
     if (listBusy()) {
         return;
     }
-    InitListe(writableList());
+    InitListe(m_lists.writable());
     Q_EMIT rowsChanged();
     ChkSituation(CheckReason::ListCommand);
 }
@@ -174,7 +137,7 @@ void PlanPresenter::markRows(SelectMode mode) {
     if (listBusy()) {
         return;
     }
-    ListeSelect(writableList(), mode);
+    ListeSelect(m_lists.writable(), mode);
     Q_EMIT marksChanged();
     ChkSituation(CheckReason::ListCommand);
 }
@@ -183,35 +146,23 @@ void PlanPresenter::headerClicked(int index) {
     if (listBusy()) {
         return;
     }
-    if (m_list.count() < m_workerFrom) {
-        m_headerSorter.headerClicked(writableList(), index);
+    if (!m_lists.large()) {
+        m_headerSorter.headerClicked(m_lists.writable(), index);
         Q_EMIT rowsChanged();
         ChkSituation(CheckReason::ListCommand);
         return;
     }
-    // The sorter is the job's until it ends: header clicks wait for it.
-    runCommand(CheckReason::ListCommand, kSortingText, [this, index] {
-        m_command.start(
-            m_list, FolderIndexCache(),
-            [sorter = &m_headerSorter, index](ListJob::Done& done, const ProgressCallback&) {
-                sorter->headerClicked(done.list, index);
-            });
-    });
+    runCommand(CheckReason::ListCommand, kSortingText,
+               [this, index] { m_lists.sort(m_headerSorter, index); });
 }
 
 bool PlanPresenter::fill(const QByteArrayList& nativePaths, FillMode mode, FolderScope scope) {
-    // The cache goes with the copy and comes back with the filled list.
-    return runCommand(CheckReason::FillEnd, kFillingText, [&] {
-        m_command.startFill(m_list, std::exchange(m_folderIndexes, FolderIndexCache()), nativePaths,
-                            mode, scope);
-    });
+    return runCommand(CheckReason::FillEnd, kFillingText,
+                      [&] { m_lists.fill(nativePaths, mode, scope); });
 }
 
 bool PlanPresenter::fillFromDrop(const QByteArray& uriList) {
-    return runCommand(CheckReason::FillEnd, kFillingText, [&] {
-        m_command.startDropFill(m_list, std::exchange(m_folderIndexes, FolderIndexCache()),
-                                uriList);
-    });
+    return runCommand(CheckReason::FillEnd, kFillingText, [&] { m_lists.fillFromDrop(uriList); });
 }
 
 bool PlanPresenter::runCommand(CheckReason end, const QString& text,
@@ -227,39 +178,22 @@ bool PlanPresenter::runCommand(CheckReason end, const QString& text,
     return true;
 }
 
-void PlanPresenter::takeCommandResult() {
-    ListJob::Done done = m_command.take();
-    std::swap(writableList(), done.list);
-    disposeOffThread(std::move(done.list));
-    adoptFolders(std::move(done.folders));
+void PlanPresenter::endCommand(const QString& notice) {
     // The verdicts name rows by position, and the rows have moved.
     m_verdict.names.rows.clear();
     Q_EMIT commandStatesChanged();
     Q_EMIT rowsChanged();
     // The check offers the digit counts anew for the new number of rows.
     ChkSituation(m_commandEnd);
-    setNotice(done.notice);
+    setNotice(notice);
     if (m_commandEnd == CheckReason::FillEnd) {
         Q_EMIT filled();
     }
 }
 
-void PlanPresenter::adoptFolders(FolderIndexCache folders) {
-    if (!folders.isEmpty()) {
-        m_folderIndexes = std::move(folders);
-    }
-}
-
-FileList& PlanPresenter::writableList() {
-    m_check.waitUntilCopied();
-    m_command.waitUntilCopied();
-    ++m_version;
-    return m_list;
-}
-
 void PlanPresenter::setSelected(int p, bool selected) {
     if (!listBusy()) {
-        writableList().at(p).Selected = selected;
+        m_lists.writable().at(p).Selected = selected;
     }
 }
 
@@ -271,7 +205,7 @@ bool PlanPresenter::EintragVerschieben(bool nachOben) {
     if (listBusy()) {
         return false;
     }
-    const bool moved = ::EintragVerschieben(writableList(), nachOben);
+    const bool moved = ::EintragVerschieben(m_lists.writable(), nachOben);
     // The verdicts name rows by position; until the delayed check they would mark other rows.
     m_verdict.names.rows.clear();
     m_troubleText.clear();
@@ -289,8 +223,13 @@ RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
     Q_EMIT userInfo(kRunningText);
     m_history.SaveScenario(m_options.currentScenario());
     FailureNote note(decision);
-    RenameRunResult result =
-        renameMarkedEntries(writableList(), m_fileSystem, m_journal, note, progressCallback());
+    WindowThreadDecision ask(note, *this);
+    RenameRunResult result;
+    m_lists.withList(
+        [&](FileList& list, const ProgressCallback& progress) {
+            result = renameMarkedEntries(list, m_fileSystem, m_journal, ask, progress);
+        },
+        progressCallback(), list().count());
     Q_EMIT rowsChanged();
     ChkSituation(CheckReason::RunEnd);
     setRunSummary(runSummaryText(result));
@@ -315,12 +254,17 @@ UndoResult PlanPresenter::undo(UndoPlan& plan, UndoListener& listener) {
         return {};
     }
     cancelDelayedCheck();
-    UndoResult result = carryOutUndo(plan, m_journal, m_fileSystem, listener);
-    QByteArrayList restored;
-    for (const RenamedFile& file : result.restored) {
-        restored << QFile::encodeName(file.to);
-    }
-    FillListe(writableList(), restored, FillMode::Drop, m_fileSystem, progressCallback());
+    UndoResult result;
+    m_lists.withList(
+        [&](FileList& list, const ProgressCallback& progress) {
+            result = carryOutUndo(plan, m_journal, m_fileSystem, listener);
+            QByteArrayList restored;
+            for (const RenamedFile& file : result.restored) {
+                restored << QFile::encodeName(file.to);
+            }
+            FillListe(list, restored, FillMode::Drop, m_fileSystem, progress);
+        },
+        progressCallback(), static_cast<int>(plan.steps.size()));
     Q_EMIT rowsChanged();
     ChkSituation(CheckReason::UndoEnd);
     setNotice(QStringLiteral("Rückgängig: %1 zurückbenannt, %2 nicht möglich")
@@ -331,7 +275,7 @@ UndoResult PlanPresenter::undo(UndoPlan& plan, UndoListener& listener) {
 
 void PlanPresenter::ChkSituationButDelayed(CheckReason reason) {
     noteReason(reason);
-    ++m_version;
+    m_lists.noteChange();
     forgetLastCommand();
     setCommandStates(false, m_moveDownEnabled, m_moveUpEnabled);
     m_timer->restart();
@@ -372,7 +316,7 @@ void PlanPresenter::offerDigitCounts(CheckReason reason) {
         // what this one keeps.
         ChkSituationButDelayed(reason);
     }
-    m_options.offerDigitCounts(m_list.count(), m_restoredDigitIndex.value_or(0));
+    m_options.offerDigitCounts(list().count(), m_restoredDigitIndex.value_or(0));
     Q_EMIT optionsChanged();
 }
 
@@ -408,30 +352,8 @@ void PlanPresenter::showSummary() {
 void PlanPresenter::takeMediaRead() {
     // A running fill replaces the list; the check that ends it reads what the list then lacks.
     FileList ignored;
-    m_mediaRead.takeInto(listBusy() ? ignored : writableList());
+    m_mediaRead.takeInto(listBusy() ? ignored : m_lists.writable());
     ChkSituation(CheckReason::MediaRead);
-}
-
-const RowVerdict* PlanPresenter::rowVerdict(int p) const {
-    const std::vector<RowVerdict>& rows = m_verdict.names.rows;
-    const auto found = std::lower_bound(rows.begin(), rows.end(), p,
-                                        [](const RowVerdict& v, int row) { return v.row < row; });
-    return found != rows.end() && found->row == p ? &*found : nullptr;
-}
-
-int PlanPresenter::nextRowInTrouble(int p) const {
-    const std::vector<RowVerdict>& rows = m_verdict.names.rows;
-    if (rows.empty()) {
-        return 0;
-    }
-    const auto next = std::upper_bound(rows.begin(), rows.end(), p,
-                                       [](int row, const RowVerdict& v) { return row < v.row; });
-    return next != rows.end() ? next->row : rows.front().row;
-}
-
-QString PlanPresenter::planOkText() const {
-    return QStringLiteral("Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche '") +
-           QString(m_renameCaption).remove(u'&') + QStringLiteral("'.");
 }
 
 void PlanPresenter::ChkSituation(CheckReason reason) {
@@ -444,53 +366,26 @@ void PlanPresenter::ChkSituation(CheckReason reason) {
     if (digitCountRule(reason).offerAnew) {
         offerDigitCounts(reason);
     }
-    FileList& list = writableList();
-    if (list.count() < m_workerFrom) {
-        // The files' contents are read off the window thread; until then their rows fail.
-        showVerdict(checkPlan(list, m_options.settings(), m_fileSystem, m_folderIndexes,
-                              progressCallback(), MediaReads::Elsewhere));
+    if (std::optional<PlanVerdict> verdict =
+            m_lists.check(m_options.settings(), progressCallback())) {
+        showVerdict(*verdict);
         return;
     }
     setCommandStates(false, m_moveDownEnabled, m_moveUpEnabled);
     Q_EMIT userInfo(kCheckingText);
-    // The running check is stale now; the next starts when it ends.
-    m_checkPending = m_check.running();
-    if (!m_checkPending) {
-        startCheck();
-    }
 }
 
-void PlanPresenter::startCheck() {
-    m_checkedVersion = m_version;
-    m_check.startCheck(m_list, std::exchange(m_folderIndexes, FolderIndexCache()),
-                       m_options.settings());
-}
-
-void PlanPresenter::takeChecked() {
-    ListJob::Done done = m_check.take();
-    adoptFolders(std::move(done.folders));
-    if (m_checkedVersion == m_version && !listBusy()) {
-        // Nothing has changed since the copy: it is the list, with its new names.
-        std::swap(m_list, done.list);
-        showVerdict(std::move(*done.verdict));
-    } else if (m_checkPending && !listBusy()) {
-        startCheck();
-    }
-    m_checkPending = false;
-    disposeOffThread(std::move(done.list));
-}
-
-void PlanPresenter::showVerdict(PlanVerdict verdict) {
-    m_verdict = std::move(verdict);
-    m_mediaRead.readFor(m_list, m_verdict.mediaKinds);
+void PlanPresenter::showVerdict(const PlanVerdict& verdict) {
+    m_verdict = verdict;
+    m_mediaRead.readFor(list(), m_verdict.mediaKinds);
     m_troubleText = troubleText(m_verdict.names.rows.size());
     showSummary();
-    const int count = m_list.count();
+    const int count = list().count();
     m_markedText = QString::number(m_verdict.MarkedCount) + QStringLiteral(" von ") +
                    QString::number(count) + QStringLiteral(" Dateien markiert");
     const bool anyMarked = m_verdict.MarkedCount != 0 && count > 0;
-    setCommandStates(m_verdict.PlanOK, anyMarked && !m_list.at(count).Selected,
-                     anyMarked && !m_list.at(1).Selected);
-    Q_EMIT userInfo(m_verdict.PlanOK ? planOkText() : failureMessage(m_verdict));
+    setCommandStates(m_verdict.PlanOK, anyMarked && !list().at(count).Selected,
+                     anyMarked && !list().at(1).Selected);
+    Q_EMIT userInfo(m_verdict.PlanOK ? planOkText(m_renameCaption) : failureMessage(m_verdict));
     Q_EMIT checked();
 }

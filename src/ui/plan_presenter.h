@@ -14,7 +14,7 @@
 #include "plan/plan_check.h"
 #include "plan/rename_run.h"
 #include "plan/undo.h"
-#include "ui/list_job.h"
+#include "ui/list_holder.h"
 #include "ui/media_read.h"
 #include "ui/option_state.h"
 
@@ -63,7 +63,7 @@ class PlanPresenter : public QObject {
     // The rename command's caption, access key included; the hint of a sound plan names it.
     void setRenameCaption(const QString& caption) { m_renameCaption = caption; }
 
-    const FileList& list() const { return m_list; }
+    const FileList& list() const { return m_lists.list(); }
     const OptionState& options() const { return m_options; }
     const QString& markedText() const { return m_markedText; }
     bool renameEnabled() const { return m_renameEnabled; }
@@ -78,21 +78,20 @@ class PlanPresenter : public QObject {
     const QString& summary() const { return m_summary; }
     // The verdict on row p's new name when the last check found it failing; null otherwise, and
     // for every row while a move has left the rows of that check behind.
-    const RowVerdict* rowVerdict(int p) const;
+    const RowVerdict* rowVerdict(int p) const { return m_verdict.names.verdictOf(p); }
     // Whether row p's new name is another marked file's that the run moves away first.
     bool freedFirst(int p) const {
         const std::vector<int>& rows = m_verdict.names.freedFirst;
         return std::binary_search(rows.begin(), rows.end(), p);
     }
     // The first row in trouble after row p, from the top again after the last; 0 when none is.
-    int nextRowInTrouble(int p) const;
+    int nextRowInTrouble(int p) const { return m_verdict.names.nextRowInTrouble(p); }
     // The 1-based header that orders the list, 0 while the list is not sorted.
-    int sortedHeader() const;
+    int sortedHeader() const { return ::sortedHeader(list()); }
     // Whether a fill or sort holds the list.
-    bool listBusy() const { return m_command.running(); }
-    // Lists of at least rows entries are sorted and checked off the window thread; below, a
-    // hand-over would only make the rename command flicker.
-    void setWorkerFrom(int rows) { m_workerFrom = rows; }
+    bool listBusy() const { return m_lists.busy(); }
+    // Lists of at least rows entries are sorted, checked, renamed and undone off the window thread.
+    void setWorkerFrom(int rows) { m_lists.setWorkerFrom(rows); }
 
     // Field edits: checked after the delay.
     void setMaske(const QString& text);
@@ -178,19 +177,12 @@ class PlanPresenter : public QObject {
     void noteReason(CheckReason reason);
     // Starts a fill or sort, which the check of reason end follows; false while one runs.
     bool runCommand(CheckReason end, const QString& text, const std::function<void()>& start);
-    void takeCommandResult();
-    void startCheck();
-    void takeChecked();
-    void showVerdict(PlanVerdict verdict);
-    // The list for a change: once no job is still copying it, and known as changed since.
-    FileList& writableList();
-    // Hands the cache back from a job that was given it.
-    void adoptFolders(FolderIndexCache folders);
+    void endCommand(const QString& notice);
+    void showVerdict(const PlanVerdict& verdict);
     void takeMediaRead();
     void setCommandStates(bool rename, bool moveDown, bool moveUp);
     ProgressCallback progressCallback();
     void offerDigitCounts(CheckReason reason);
-    QString planOkText() const;
     void setRunSummary(const QString& text);
     void setNotice(const QString& text);
     void forgetLastCommand();
@@ -200,12 +192,9 @@ class PlanPresenter : public QObject {
     ScenarioHistory& m_history;
     JournalStore& m_journal;
     std::unique_ptr<DelayTimer> m_timer;
-    FileList m_list;
     OptionState m_options;
     QString m_renameCaption;
     HeaderSorter m_headerSorter;
-    // The window thread's, but while a fill or check holds it; they hand it back with their list.
-    FolderIndexCache m_folderIndexes;
     PlanVerdict m_verdict;
     QString m_markedText;
     bool m_renameEnabled = false;
@@ -217,14 +206,8 @@ class PlanPresenter : public QObject {
     QString m_summary;
     // A history entry's digit position, while the reasons of the checks since keep it.
     std::optional<int> m_restoredDigitIndex;
-    // A fill or sort, and the check that ends it or that a change asked for.
-    ListJob m_command;
+    ListHolder m_lists;
+    // The check that ends the running fill or sort.
     CheckReason m_commandEnd = CheckReason::FillEnd;
-    ListJob m_check;
-    // Counts the changes of list and options; a check's copy stands for the state it was taken in.
-    quint64 m_version = 0;
-    quint64 m_checkedVersion = 0;
-    bool m_checkPending = false;
-    int m_workerFrom;
     MediaRead m_mediaRead;
 };

@@ -92,3 +92,16 @@ QString undoQuestionText(const UndoPlan& plan) {
     }
     return run + QStringLiteral(" rückgängig machen?\n\n") + files;
 }
+
+QString planOkText(const QString& renameCaption) {
+    return QStringLiteral("Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche '") +
+           QString(renameCaption).remove(u'&') + QStringLiteral("'.");
+}
+
+QString troubleText(size_t rows) {
+    if (rows == 0) {
+        return {};
+    }
+    return rows == 1 ? QStringLiteral("1 Konflikt")
+                     : QString::number(rows) + QStringLiteral(" Konflikte");
+}

@@ -24,6 +24,13 @@ class FailureNote : public FailureDecision {
     QString m_last;
 };
 
+// The hint of a sound plan, which names the rename command by its caption.
+QString planOkText(const QString& renameCaption);
+// How many marked rows the last check found in trouble: "1 Konflikt", "5 Konflikte"; empty for 0.
+QString troubleText(size_t rows);
+inline const QString kNextTroubleHint =
+    QStringLiteral("F8 springt zur nächsten Zeile mit Konflikt");
+
 // How a run went, in a few words for the summary panel.
 QString runSummaryText(const RenameRunResult& result);
 // The question before an undo: which run, and how many files in which folders it gives their old
