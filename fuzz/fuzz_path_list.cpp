@@ -2,8 +2,8 @@
 // separator, and without the carriage return of a line's end.
 #include <QBuffer>
 
-#include "app/batch/path_list.h"
 #include "fuzz_input.h"
+#include "list/path_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) {

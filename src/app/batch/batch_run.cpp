@@ -7,11 +7,11 @@
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_output.h"
 #include "app/batch/batch_report.h"
-#include "app/batch/path_list.h"
 #include "engine/new_names.h"
 #include "filesystem/error_text.h"
 #include "list/folder_files.h"
 #include "list/list_filling.h"
+#include "list/path_list.h"
 #include "plan/counter_fields.h"
 #include "plan/messages.h"
 #include "plan/plan_check.h"
@@ -69,12 +69,7 @@ std::optional<QByteArrayList> takePaths(const QByteArrayList& arguments,
         if (read == PathListResult::Read) {
             continue;
         }
-        const QString list = QStringLiteral("Die Pfadliste „") + source.text + QStringLiteral("“");
-        usageError(environment.err,
-                   read == PathListResult::Unreadable
-                       ? list + QStringLiteral(" lässt sich nicht lesen.")
-                       : list + QStringLiteral(" enthält einen Eintrag von mehr als ") +
-                             QString::number(kLongestPath) + QStringLiteral(" Bytes."));
+        usageError(environment.err, pathListError(source.text, read));
         return std::nullopt;
     }
     return paths;

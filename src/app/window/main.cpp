@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <unistd.h>
 #include <cstdio>
 
 #include "app/window/window_arguments.h"
@@ -25,12 +27,27 @@ QByteArrayList argumentsOf(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // Help and version need no display, so they are answered before Qt looks for one.
-    const WindowCall call = readWindowArguments(argumentsOf(argc, argv));
-    if (call.action != WindowAction::Open) {
-        const QString text = call.action == WindowAction::ShowHelp ? windowHelp() : windowVersion();
-        std::fputs(text.toUtf8().constData(), stdout);
-        return 0;
+    // Help, version and the path lists need no display, so they are answered and read before Qt
+    // looks for one; an unreadable list ends the program before any window opens.
+    QFile standardInput;
+    standardInput.open(STDIN_FILENO, QIODevice::ReadOnly);
+    const WindowCall call = readWindowArguments(argumentsOf(argc, argv), standardInput);
+    switch (call.action) {
+        case WindowAction::Open:
+            break;
+        case WindowAction::ShowHelp:
+        case WindowAction::ShowVersion: {
+            const QString text =
+                call.action == WindowAction::ShowHelp ? windowHelp() : windowVersion();
+            std::fputs(text.toUtf8().constData(), stdout);
+            return 0;
+        }
+        case WindowAction::UsageError:
+            std::fputs((QStringLiteral("taufix: ") + call.error + u'\n' + windowUsage())
+                           .toUtf8()
+                           .constData(),
+                       stderr);
+            return kWindowUsageError;
     }
     // The icons are in the static ui library's resource, which the linker drops unless referred to.
     Q_INIT_RESOURCE(taufix);
@@ -51,7 +68,7 @@ int main(int argc, char* argv[]) {
     // Each argument is one path as the shell split it, in the bytes the system passed, so that a
     // name which is no valid text is recognised as such; read again, as QApplication has taken
     // its own options (-platform, -style, ...) out of argv.
-    const QByteArrayList paths = readWindowArguments(argumentsOf(argc, argv)).paths;
+    const QByteArrayList paths = windowPaths(call, argumentsOf(argc, argv));
 
     SettingsStore store;
     DesktopShell shell;

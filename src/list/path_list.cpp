@@ -1,4 +1,4 @@
-#include "app/batch/path_list.h"
+#include "list/path_list.h"
 
 #include <QFile>
 #include <QIODevice>
@@ -60,4 +60,12 @@ PathListResult readPathList(const QString& name, QIODevice& standardInput, char 
     QFile file(name);
     return file.open(QIODevice::ReadOnly) ? readPathList(file, separator, paths)
                                           : PathListResult::Unreadable;
+}
+
+QString pathListError(const QString& name, PathListResult result) {
+    const QString list = QStringLiteral("Die Pfadliste „") + name + QStringLiteral("“");
+    return result == PathListResult::Unreadable
+               ? list + QStringLiteral(" lässt sich nicht lesen.")
+               : list + QStringLiteral(" enthält einen Eintrag von mehr als ") +
+                     QString::number(kLongestPath) + QStringLiteral(" Bytes.");
 }

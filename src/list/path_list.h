@@ -20,3 +20,5 @@ PathListResult readPathList(QIODevice& device, char separator, QByteArrayList& p
 // readPathList from the file named, or from standardInput for "-".
 PathListResult readPathList(const QString& name, QIODevice& standardInput, char separator,
                             QByteArrayList& paths);
+// Why the list named could not be read, in German, for both programs' error output.
+QString pathListError(const QString& name, PathListResult result);
