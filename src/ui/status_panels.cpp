@@ -51,17 +51,26 @@ class Panel : public QLabel {
         return QLabel::event(event);
     }
 
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
+        if (!cutOff()) {
+            QLabel::paintEvent(event);
+            return;
+        }
         QStylePainter painter(this);
         drawFrame(&painter);
-        const QRect room = contentsRect();
+        const QRect room = textRoom();
         painter.drawItemText(
             room, QStyle::visualAlignment(layoutDirection(), alignment()), palette(), isEnabled(),
             fontMetrics().elidedText(text(), Qt::ElideRight, room.width()), foregroundRole());
     }
 
   private:
-    bool cutOff() const { return fontMetrics().horizontalAdvance(text()) > contentsRect().width(); }
+    // The room QLabel gives its text: inside a frame it keeps half an "x" from its left edge.
+    QRect textRoom() const {
+        const int indent = frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2 : 0;
+        return contentsRect().adjusted(indent, 0, 0, 0);
+    }
+    bool cutOff() const { return fontMetrics().horizontalAdvance(text()) > textRoom().width(); }
 
     bool m_keepsText;
 };
