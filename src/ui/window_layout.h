@@ -11,8 +11,9 @@ class Form1;
 
 // Fits the main window to its screen: it opens at its design size where that fits and at the room
 // the screen has where not, and the user can resize it down to the least size at which every
-// control still shows. Smaller than its design, the list and the text fields give up room first;
-// then the loose buttons below the frames go onto two lines. Larger, the list takes the room.
+// control still shows. Smaller than its design, the list, the spare room in the frames and the
+// search fields give up room first; then the loose buttons below the frames go onto two lines.
+// Larger, the list takes the room.
 class WindowLayout : public QObject {
   public:
     WindowLayout(QMainWindow& window, const Ui::Form1& form);
