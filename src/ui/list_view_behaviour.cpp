@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QStyle>
-#include <QTextDocument>
 #include <QToolTip>
 #include <QTreeView>
 #include <array>
 
 #include "list/file_entry.h"
 #include "ui/file_list_model.h"
+#include "ui/tooltips.h"
 
 namespace {
 
@@ -29,6 +29,24 @@ QColor alarmOf(const QColor& highlight) {
 }
 
 }  // namespace
+
+int ListRowDelegate::rowHeight(const QAbstractItemView* view) {
+    QStyleOptionViewItem probe;
+    probe.initFrom(view);
+    probe.font = view->font();
+    probe.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+    probe.text = QStringLiteral("Äg");
+    const int icon = view->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view);
+    probe.decorationSize = view->iconSize().isValid() ? view->iconSize() : QSize(icon, icon);
+    return view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &probe, QSize(), view).height();
+}
+
+QSize ListRowDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const {
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    const QSize size = QStyledItemDelegate::sizeHint(option, index);
+    return view == nullptr ? size : QSize(size.width(), rowHeight(view));
+}
 
 void ListRowDelegate::initStyleOption(QStyleOptionViewItem* option,
                                       const QModelIndex& index) const {
@@ -80,9 +98,7 @@ bool ListRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
             lines << index.data().toString();
         }
         if (!lines.isEmpty()) {
-            // Names are text, never markup: "<b>" in a name stays as it is.
-            QToolTip::showText(event->globalPos(),
-                               Qt::convertFromPlainText(lines.join(u'\n'), Qt::WhiteSpaceNormal),
+            QToolTip::showText(event->globalPos(), toolTipText(lines.join(u'\n'), view),
                                view->viewport(), option.rect);
             return true;
         }

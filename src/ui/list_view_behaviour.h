@@ -15,6 +15,11 @@ class ListRowDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // One height for every row, from the view's font and icon size, so that a row with the
+    // warning sign is as high as one without: the list holds too many rows to measure each.
+    static int rowHeight(const QAbstractItemView* view);
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override;
 

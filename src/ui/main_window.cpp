@@ -3,10 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFile>
-#include <QScreen>
-#include <QScrollArea>
 #include <QShortcut>
-#include <QStyle>
 #include <array>
 #include <utility>
 
@@ -20,6 +17,7 @@
 #include "ui/settings_store.h"
 #include "ui/shell.h"
 #include "ui/tooltips.h"
+#include "ui/window_layout.h"
 #include "ui_main_window.h"
 
 namespace {
@@ -93,8 +91,8 @@ Form1::Form1(SettingsStore& store, Shell& shell, FileSystem& fileSystem, Journal
 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    fitToScreen();
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    new WindowLayout(*this, *m_ui);
 
     startUp(arguments);
 }
@@ -319,41 +317,4 @@ void Form1::showProgress(int value, int maximum) {
         m_ui->Bar->setRange(0, qMax(1, maximum));
     }
     m_ui->Bar->setValue(value);
-}
-
-void Form1::fitToScreen() {
-    const QSize design = sizeHint();
-    const QScreen* screen = this->screen();
-    if (screen == nullptr) {
-        setFixedSize(design);
-        return;
-    }
-    const QRect available = screen->availableGeometry();
-    // The window manager's frame is unknown until the window is shown; the style's frame of a
-    // window inside a window stands in for it.
-    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
-    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    const QSize frame(2 * border, titleBar + 2 * border);
-    const QSize room = available.size() - frame;
-    if (design.width() <= room.width() && design.height() <= room.height()) {
-        setFixedSize(design);
-    } else {
-        // A small screen or a large scale: the window fits the screen and can be resized. The
-        // list and the search fields give up the space; what still does not fit scrolls.
-        m_ui->Liste->setMinimumSize(m_ui->Liste->minimumSizeHint());
-        for (QLineEdit* field : {m_ui->SucheText, m_ui->ErsetzeText}) {
-            field->setMinimumWidth(field->minimumWidth() / 2);
-        }
-        auto* scroller = new QScrollArea(this);
-        scroller->setFrameShape(QFrame::NoFrame);
-        // A frame around the controls, never a stop of the focus between them.
-        scroller->setFocusPolicy(Qt::NoFocus);
-        scroller->setWidgetResizable(true);
-        scroller->setWidget(takeCentralWidget());
-        setCentralWidget(scroller);
-        setWindowFlag(Qt::WindowMaximizeButtonHint);
-        resize(design.boundedTo(room));
-    }
-    move(available.x() + qMax(0, (room.width() - width()) / 2),
-         available.y() + qMax(0, (room.height() - height()) / 2));
 }

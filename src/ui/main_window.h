@@ -48,7 +48,6 @@ class Form1 : public QMainWindow {
     void showCommandStates();
     void showOptions();
     void showProgress(int value, int maximum);
-    void fitToScreen();
 
     SettingsStore& m_store;
     Shell& m_shell;

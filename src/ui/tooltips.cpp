@@ -1,5 +1,11 @@
 #include "ui/tooltips.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolTip>
+#include <QWidget>
+
 #include "ui/button_indexes.h"
 #include "ui/media_tokens.h"
 #include "ui/status_panels.h"
@@ -14,6 +20,38 @@ QString shortToken(const char* shortForm, const char* longForm) {
 }
 
 }  // namespace
+
+QString toolTipText(const QString& plain, const QWidget* widget) {
+    const QScreen* screen = widget != nullptr ? widget->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen != nullptr ? screen->availableGeometry().width() : 1024;
+    const QFontMetrics metrics(QToolTip::font());
+    const int wrapWidth = screenWidth * 2 / 3;
+    // Room for the tooltip's frame and margins.
+    const int widest = screenWidth - 4 * metrics.averageCharWidth();
+    QStringList lines;
+    for (const QString& paragraph : plain.split(u'\n')) {
+        QString line;
+        for (QString word : paragraph.split(u' ')) {
+            if (metrics.horizontalAdvance(word) > widest) {
+                word = metrics.elidedText(word, Qt::ElideMiddle, widest);
+            }
+            const QString longer = line.isEmpty() ? word : line + u' ' + word;
+            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > wrapWidth) {
+                lines << line;
+                line = word;
+            } else {
+                line = longer;
+            }
+        }
+        lines << line;
+    }
+    for (QString& line : lines) {
+        line = line.toHtmlEscaped();
+    }
+    // Unwrappable lines: the tooltip would otherwise wrap them anew into a narrow box.
+    return QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QStringLiteral("<br>")) +
+           QStringLiteral("</p>");
+}
 
 void DefTokenBtn(QPushButton* button, const QString& token) {
     button->setToolTip(QStringLiteral("Fügt das Token ") + token +
