@@ -102,6 +102,21 @@ QByteArray createFiles(const QString& folder, int count) {
     return uriList;
 }
 
+// The drop data as the window system hands it over: the file manager's bytes, read when asked for.
+class FileManagerDrag : public QMimeData {
+  public:
+    explicit FileManagerDrag(QByteArray uriList) : m_uriList(std::move(uriList)) {}
+    QStringList formats() const override { return {QStringLiteral("text/uri-list")}; }
+
+  protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType) const override {
+        return mimeType == QStringLiteral("text/uri-list") ? QVariant(m_uriList) : QVariant();
+    }
+
+  private:
+    QByteArray m_uriList;
+};
+
 class Bench {
   public:
     Bench()
@@ -153,8 +168,7 @@ class Bench {
     }
 
     void drop(const QByteArray& uriList) {
-        QMimeData data;
-        data.setData(QStringLiteral("text/uri-list"), uriList);
+        FileManagerDrag data(uriList);
         QWidget* viewport = m_list->viewport();
         const QPoint at = viewport->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

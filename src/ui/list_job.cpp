@@ -78,6 +78,14 @@ QByteArrayList localFiles(const QByteArray& uriList) {
 
 }  // namespace
 
+void waitOffWindowThread(const std::function<void()>& work) {
+    QFutureWatcher<void> watcher;
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run(work));
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
 ListJob::ListJob(FileSystem& fileSystem) : m_fileSystem(fileSystem) {
     connect(&m_watcher, &QFutureWatcherBase::finished, this, &ListJob::finished);
     m_progressTimer.setInterval(kProgressIntervalMs);

@@ -17,6 +17,10 @@
 
 class FileSystem;
 
+// Runs work off the window thread and returns when it is done, the window painting meanwhile but
+// deaf to the user.
+void waitOffWindowThread(const std::function<void()>& work);
+
 // Work on the whole list off the window thread, so that a large list leaves the window alive: a
 // fill, a sort or a check. The job copies the list on its own thread, works on the copy and hands
 // it back whole; the window thread shows the progress. The folder cache is handed over with the

@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QTextDocument>
 #include <QToolTip>
 #include <QTreeView>
 
 #include "ui/list_view_behaviour.h"
 #include "ui/plan_presenter.h"
+#include "ui/tooltips.h"
 
 ListWiring::ListWiring(PlanPresenter& presenter, QTreeView* view)
     : m_presenter(presenter), m_view(view), m_model(presenter), m_marks(&m_model) {
@@ -15,12 +15,6 @@ ListWiring::ListWiring(PlanPresenter& presenter, QTreeView* view)
     QHeaderView* header = m_view->header();
     header->setSectionsMovable(false);
     header->setSectionsClickable(true);
-    // Wide enough for the visible columns, which the model measures.
-    int visibleWidth = 0;
-    for (int k = 0; k < kColumnCount; ++k) {
-        visibleWidth += FileListModel::columnWidth(k);
-    }
-    m_view->setMinimumSize(visibleWidth + 24, 230);
 
     m_view->setModel(&m_model);
     m_view->setSelectionModel(&m_marks);
@@ -91,6 +85,6 @@ void ListWiring::showNextRowInTrouble() {
     m_view->scrollTo(row);
     const QRect cell = m_view->visualRect(row);
     QToolTip::showText(m_view->viewport()->mapToGlobal(cell.bottomLeft()),
-                       Qt::convertFromPlainText(row.data(Qt::ToolTipRole).toString()),
+                       toolTipText(row.data(Qt::ToolTipRole).toString(), m_view),
                        m_view->viewport(), cell);
 }

@@ -242,7 +242,9 @@ UndoPlan PlanPresenter::planUndo() {
     if (m_timer->isActive()) {
         timerTick();
     }
-    UndoPlan plan = ::planUndo(m_journal, m_fileSystem);
+    // It looks at every file of the run.
+    UndoPlan plan;
+    waitOffWindowThread([&] { plan = ::planUndo(m_journal, m_fileSystem); });
     if (plan.nothingToUndo) {
         setNotice(QStringLiteral("Nichts rückgängig zu machen"));
     }
