@@ -216,7 +216,8 @@ bool PlanPresenter::EintragVerschieben(bool nachOben) {
 }
 
 RenameRunResult PlanPresenter::UmTaufen(FailureDecision& decision) {
-    if (listBusy()) {
+    // Only the check of the list and options as they are now enables a run.
+    if (listBusy() || !m_renameEnabled) {
         return {};
     }
     cancelDelayedCheck();

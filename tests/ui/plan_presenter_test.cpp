@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "fake_delay_timer.h"
 #include "fake_file_system.h"
@@ -283,6 +284,34 @@ TEST_F(PlanPresenterTest, OffTheWindowThreadOnlyTheCheckOfTheCurrentStateEnables
         ASSERT_TRUE(checks.wait());
     }
     EXPECT_EQ(column(AlterNameColumn), QStringList({"b.txt", "a.txt"}));
+}
+
+class NoteTheThread : public FailureDecision {
+  public:
+    bool continueAfterFailure(const FileEntry&, const RenameResult&) override {
+        askedOn = QThread::currentThread();
+        return true;
+    }
+    QThread* askedOn = nullptr;
+};
+
+TEST_F(PlanPresenterTest, OffTheWindowThreadARunWaitsForItsCheckAndAsksOnTheWindowThread) {
+    presenter.setWorkerFrom(0);
+    addFiles({"a.txt", "b.txt"});
+    QSignalSpy checks(&presenter, &PlanPresenter::checked);
+    presenter.setMaske("n_[NAME][TYP]");
+    timer->fire();
+    NoteTheThread decision;
+    EXPECT_EQ(presenter.UmTaufen(decision).renamed, 0);
+    ASSERT_TRUE(checks.wait());
+    fileSystem.refuseRename = [](const QString& from, const QString&) {
+        return from.endsWith("/a.txt");
+    };
+    const RenameRunResult result = presenter.UmTaufen(decision);
+    EXPECT_EQ(result.renamed, 1);
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(decision.askedOn, QThread::currentThread());
+    EXPECT_EQ(column(AlterNameColumn), QStringList{"a.txt"});
 }
 
 TEST_F(PlanPresenterTest, ARestoredEntryIsAppliedLikeTheUsersOwnChanges) {
