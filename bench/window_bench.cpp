@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -101,6 +102,11 @@ struct Window {
     // Panel 1 of the status bar, e.g. "32767 von 32767 Dateien markiert".
     QString markedText() const {
         return form.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->text();
+    }
+    // Whether the check of the current state has passed; large lists are checked off the window
+    // thread.
+    bool renameReady() const {
+        return form.findChild<QPushButton*>(QStringLiteral("Btn8"))->isEnabled();
     }
     // Until count entries are in the list, all marked and checked.
     bool waitForList(int count) {
@@ -212,12 +218,12 @@ void BM_WindowDelayedCheck(benchmark::State& state) {
     window.drop(folderOf(count).paths());
     window.waitForList(count);
     auto* maske = window.form.findChild<QLineEdit*>(QStringLiteral("Maske"));
-    bool longer = true;
+    bool first = true;
     for (auto _ : state) {
-        maske->setText(longer ? QStringLiteral("x[NAME][TYP]") : QStringLiteral("[NAME][TYP]"));
-        longer = !longer;
+        maske->setText(first ? QStringLiteral("x[NAME][TYP]") : QStringLiteral("y[NAME][TYP]"));
+        first = !first;
         window.delay->fire();
-        QApplication::processEvents();
+        processEventsUntil([&window] { return window.renameReady(); });
     }
     if (window.markedText() != allMarked(count)) {
         state.SkipWithError("the drop did not fill the list");
@@ -238,12 +244,15 @@ void BM_WindowHeaderClick(benchmark::State& state) {
     QHeaderView* header = window.form.findChild<QTreeView*>(QStringLiteral("Liste"))->header();
     const QPoint nameColumn(header->sectionViewportPosition(AlterNameColumn) + 10,
                             header->height() / 2);
+    window.form.findChild<QLineEdit*>(QStringLiteral("Maske"))->setText(QStringLiteral("x[NAME]"));
+    window.delay->fire();
+    processEventsUntil([&window] { return window.renameReady(); });
     // The first click sorts by name, as the list is already.
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, nameColumn);
-    QApplication::processEvents();
+    processEventsUntil([&window] { return window.renameReady(); });
     for (auto _ : state) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, nameColumn);
-        QApplication::processEvents();
+        processEventsUntil([&window] { return window.renameReady(); });
     }
     if (window.markedText() != allMarked(100000)) {
         state.SkipWithError("the drop did not fill the list");

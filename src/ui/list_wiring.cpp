@@ -15,6 +15,9 @@ ListWiring::ListWiring(PlanPresenter& presenter, QTreeView* view)
     QHeaderView* header = m_view->header();
     header->setSectionsMovable(false);
     header->setSectionsClickable(true);
+    // The marks are the view's selection: a header showing whether its column is wholly
+    // selected would look at every row each time it paints.
+    header->setHighlightSections(false);
 
     m_view->setModel(&m_model);
     m_view->setSelectionModel(&m_marks);
