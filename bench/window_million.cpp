@@ -267,7 +267,7 @@ int main(int argc, char** argv) {
         },
         [&] { return bench.button("Btn13")->isEnabled(); });
     bench.measure(
-        "\"Alle markieren\"", [&] { bench.button("Btn1")->click(); },
+        "\"Alle auswählen\"", [&] { bench.button("Btn1")->click(); },
         [&] { return bench.marked(count, count) && bench.renameReady(); });
     bench.measure(
         "run", [&] { bench.button("Btn8")->click(); },
