@@ -30,6 +30,7 @@
 #include "ui/main_window.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
+#include "window_driving.h"
 
 namespace {
 
@@ -55,35 +56,6 @@ bool processEventsUntil(const std::function<bool()>& done) {
     QApplication::processEvents();
     return true;
 }
-
-// The longest time the event loop went without serving a 10 ms timer, from its construction on:
-// what a user sees as the window standing still.
-class StallWatch {
-  public:
-    StallWatch() {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
-        m_timer.start();
-        m_clock.start();
-    }
-    double longestMs() {
-        tick();
-        return static_cast<double>(m_longest) / 1e6;
-    }
-
-  private:
-    void tick() {
-        const qint64 now = m_clock.nsecsElapsed();
-        m_longest = std::max(m_longest, now - m_last);
-        m_last = now;
-    }
-
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    qint64 m_longest = 0;
-};
 
 QString allMarked(int count) {
     return QStringLiteral("%1 von %1 Dateien markiert").arg(count);
@@ -121,14 +93,7 @@ struct Window {
         }
         data.setUrls(urls);
         QWidget* viewport = form.findChild<QTreeView*>(QStringLiteral("Liste"))->viewport();
-        const QPoint at = viewport->rect().center();
-        // As a drag from a file manager arrives: it enters the list, then drops.
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &enter);
-        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &move);
-        QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &event);
+        dropOnto(viewport, &data);
     }
 
     QTemporaryDir settingsDir;

@@ -31,6 +31,7 @@
 #include "ui/main_window.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
+#include "window_driving.h"
 
 namespace {
 
@@ -62,39 +63,6 @@ double peakMegabytes() {
     }
     return static_cast<double>(kilobytes) / 1024.0;
 }
-
-// The longest time the event loop went without serving a 5 ms timer: what a user sees as the
-// window standing still.
-class StallWatch {
-  public:
-    StallWatch() {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
-    }
-    void restart() {
-        m_longest = 0;
-        m_clock.start();
-        m_last = 0;
-        m_timer.start();
-    }
-    double longestMs() {
-        tick();
-        return static_cast<double>(m_longest) / 1e6;
-    }
-
-  private:
-    void tick() {
-        const qint64 now = m_clock.nsecsElapsed();
-        m_longest = std::max(m_longest, now - m_last);
-        m_last = now;
-    }
-
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    qint64 m_longest = 0;
-};
 
 // count empty files, as a camera names them; the drop data a file manager sends for them.
 QByteArray createFiles(const QString& folder, int count) {
@@ -183,13 +151,7 @@ class Bench {
     void drop(const QByteArray& uriList) {
         FileManagerDrag data(uriList);
         QWidget* viewport = m_list->viewport();
-        const QPoint at = viewport->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &enter);
-        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &move);
-        QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &event);
+        dropOnto(viewport, &data);
     }
     void type(const QString& mask) {
         m_mask->setText(mask);
@@ -227,7 +189,7 @@ class Bench {
     Form1 m_form;
     QTreeView* m_list = nullptr;
     QLineEdit* m_mask = nullptr;
-    StallWatch m_stalls;
+    StallWatch m_stalls{5};
     double m_peak = 0;  // the highest of the commands' peaks
 };
 
