@@ -11,10 +11,10 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 #include <QUrl>
 #include <cstdio>
 #include <functional>
@@ -92,7 +92,7 @@ struct Window {
             urls << QUrl::fromLocalFile(QFile::decodeName(path));
         }
         data.setUrls(urls);
-        QWidget* viewport = form.findChild<QTreeView*>(QStringLiteral("Liste"))->viewport();
+        QWidget* viewport = form.findChild<QTableView*>(QStringLiteral("Liste"))->viewport();
         dropOnto(viewport, &data);
     }
 
@@ -206,7 +206,8 @@ void BM_WindowHeaderClick(benchmark::State& state) {
     Window window;
     window.drop(folder100k().paths());
     window.waitForList(100000);
-    QHeaderView* header = window.form.findChild<QTreeView*>(QStringLiteral("Liste"))->header();
+    QHeaderView* header =
+        window.form.findChild<QTableView*>(QStringLiteral("Liste"))->horizontalHeader();
     const QPoint nameColumn(header->sectionViewportPosition(AlterNameColumn) + 10,
                             header->height() / 2);
     window.form.findChild<QLineEdit*>(QStringLiteral("Maske"))->setText(QStringLiteral("x[NAME]"));

@@ -13,10 +13,10 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 #include <QUrl>
 #include <cstdio>
 #include <functional>
@@ -104,7 +104,7 @@ class Bench {
         m_form.resize(1280, 900);
         m_form.show();
         QApplication::processEvents();
-        m_list = m_form.findChild<QTreeView*>(QStringLiteral("Liste"));
+        m_list = m_form.findChild<QTableView*>(QStringLiteral("Liste"));
         m_mask = m_form.findChild<QLineEdit*>(QStringLiteral("Maske"));
         std::printf("%-34s %14s %12s %10s\n", "command", "longest stall", "until done", "peak");
     }
@@ -159,7 +159,7 @@ class Bench {
     }
     void fireDelay() { m_delay->fire(); }
     void clickHeader() {
-        QHeaderView* header = m_list->header();
+        QHeaderView* header = m_list->horizontalHeader();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
                           QPoint(header->sectionViewportPosition(0) + 10, header->height() / 2));
     }
@@ -187,7 +187,7 @@ class Bench {
     FakeDelayTimer* m_delay;  // owned by the window
     JournalStore m_journal;
     Form1 m_form;
-    QTreeView* m_list = nullptr;
+    QTableView* m_list = nullptr;
     QLineEdit* m_mask = nullptr;
     StallWatch m_stalls{5};
     double m_peak = 0;  // the highest of the commands' peaks

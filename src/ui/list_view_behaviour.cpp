@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QStyle>
+#include <QTableView>
 #include <QToolTip>
-#include <QTreeView>
 #include <array>
 
 #include "list/file_entry.h"
@@ -106,7 +106,7 @@ bool ListRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
-NameColumnsStretch::NameColumnsStretch(QTreeView* view) : QObject(view), m_view(view) {
+NameColumnsStretch::NameColumnsStretch(QTableView* view) : QObject(view), m_view(view) {
     view->viewport()->installEventFilter(this);
 }
 

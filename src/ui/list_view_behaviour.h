@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QStyledItemDelegate>
 
-class QTreeView;
+class QTableView;
 
 // Draws the rows as the last check left them: a row in trouble in a red tone with a warning
 // sign before its new name, a new name that renames nothing muted. Colours come from the
@@ -35,7 +35,7 @@ class ListRowDelegate : public QStyledItemDelegate {
 // scrolls instead.
 class NameColumnsStretch : public QObject {
   public:
-    explicit NameColumnsStretch(QTreeView* view);
+    explicit NameColumnsStretch(QTableView* view);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,5 +43,5 @@ class NameColumnsStretch : public QObject {
   private:
     void stretch();
 
-    QTreeView* m_view;
+    QTableView* m_view;
 };

@@ -2,19 +2,20 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QTableView>
 #include <QToolTip>
-#include <QTreeView>
 
 #include "ui/list_view_behaviour.h"
 #include "ui/plan_presenter.h"
 #include "ui/tooltips.h"
 
-ListWiring::ListWiring(PlanPresenter& presenter, QTreeView* view)
+ListWiring::ListWiring(PlanPresenter& presenter, QTableView* view)
     : m_presenter(presenter), m_view(view), m_model(presenter), m_marks(&m_model) {
     // The form file cannot reach the header's section behaviour.
-    QHeaderView* header = m_view->header();
+    QHeaderView* header = m_view->horizontalHeader();
     header->setSectionsMovable(false);
     header->setSectionsClickable(true);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The marks are the view's selection: a header showing whether its column is wholly
     // selected would look at every row each time it paints.
     header->setHighlightSections(false);
@@ -27,6 +28,12 @@ ListWiring::ListWiring(PlanPresenter& presenter, QTreeView* view)
         m_view->setColumnHidden(k, width == 0);
     }
     m_view->setItemDelegate(new ListRowDelegate(m_view));
+    // One height for every row, so that the view never measures a row.
+    QHeaderView* rows = m_view->verticalHeader();
+    const int rowHeight = ListRowDelegate::rowHeight(m_view);
+    rows->setMinimumSectionSize(rowHeight);
+    rows->setDefaultSectionSize(rowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
     new NameColumnsStretch(m_view);
 
     connect(&presenter, &PlanPresenter::checked, this, &ListWiring::showNewNames);
@@ -64,7 +71,7 @@ void ListWiring::showNewNames() {
 }
 
 void ListWiring::showSortIndicator() {
-    QHeaderView* header = m_view->header();
+    QHeaderView* header = m_view->horizontalHeader();
     const int sorted = m_presenter.sortedHeader();
     header->setSortIndicatorShown(sorted != 0);
     if (sorted != 0) {

@@ -7,7 +7,7 @@
 #include "ui/mark_selection_model.h"
 
 class PlanPresenter;
-class QTreeView;
+class QTableView;
 class QWidget;
 
 // The candidate list's view wired to the presenter: its model and marks, columns and header,
@@ -16,7 +16,7 @@ class QWidget;
 // goes before the view that shows it and after the presenter it reads.
 class ListWiring : public QObject {
   public:
-    ListWiring(PlanPresenter& presenter, QTreeView* view);
+    ListWiring(PlanPresenter& presenter, QTableView* view);
 
     // Enables or disables the list; while a fill holds it, the focus waits elsewhere.
     void setFree(bool free);
@@ -28,7 +28,7 @@ class ListWiring : public QObject {
     void showSortIndicator();
 
     PlanPresenter& m_presenter;
-    QTreeView* m_view;
+    QTableView* m_view;
     FileListModel m_model;
     MarkSelectionModel m_marks;
     // Where the focus was, and went, when a fill took the list.

@@ -13,10 +13,10 @@ namespace {
 
 // The list keeps its header and two rows, so that the window fits below a panel and a title bar
 // on 1366 × 768 at 150 %; narrower than its columns, it scrolls them.
-void setListMinimum(QTreeView* list) {
+void setListMinimum(QTableView* list) {
     const int rows = 2;
     list->setMinimumSize(list->minimumSizeHint().width(),
-                         list->header()->sizeHint().height() +
+                         list->horizontalHeader()->sizeHint().height() +
                              rows * ListRowDelegate::rowHeight(list) + 2 * list->frameWidth());
 }
 

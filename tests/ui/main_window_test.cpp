@@ -17,13 +17,13 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
-#include <QTreeView>
 
 #include "fake_delay_timer.h"
 #include "fake_file_system.h"
@@ -69,7 +69,7 @@ class MainWindowTest : public ::testing::Test {
         return window->findChild<Widget*>(name);
     }
     QPushButton* btn(int index) { return find<QPushButton>(QStringLiteral("Btn%1").arg(index)); }
-    QTreeView* liste() { return find<QTreeView>("Liste"); }
+    QTableView* liste() { return find<QTableView>("Liste"); }
     QLineEdit* field(const char* name) { return find<QLineEdit>(name); }
     QString panel(int n) { return find<QLabel>(QStringLiteral("StatusPanel%1").arg(n))->text(); }
     void click(QWidget* widget) {
@@ -159,6 +159,13 @@ TEST_F(MainWindowTest, MarksFollowClicksAndTheListCommands) {
     EXPECT_EQ(selectedRows(), QList<int>{0});
     EXPECT_EQ(panel(1), "1 von 3 Dateien markiert");
     EXPECT_FALSE(timer->isActive());
+    // The keys move through rows: left and right leave the marks, End goes to the last row.
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Left}) {
+        QTest::keyClick(liste(), key);
+        EXPECT_EQ(selectedRows(), QList<int>{0});
+    }
+    QTest::keyClick(liste(), Qt::Key_End);
+    EXPECT_EQ(selectedRows(), QList<int>{2});
 }
 
 TEST_F(MainWindowTest, MovesAndHeaderClicksReorderTheRowsAsSeen) {
@@ -167,7 +174,7 @@ TEST_F(MainWindowTest, MovesAndHeaderClicksReorderTheRowsAsSeen) {
     timer->fire();
     click(btn(12));
     EXPECT_EQ(selectedRows(), QList<int>{2});
-    QHeaderView* header = liste()->header();
+    QHeaderView* header = liste()->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(10, header->height() / 2));
     EXPECT_EQ(column(0), QStringList({"a.txt", "b.txt", "c.txt"}));
@@ -176,7 +183,7 @@ TEST_F(MainWindowTest, MovesAndHeaderClicksReorderTheRowsAsSeen) {
 
 TEST_F(MainWindowTest, TheHeaderShowsTheSortColumnAndDirectionWhileTheListIsSorted) {
     open({"a.txt", "b.txt"});
-    QHeaderView* header = liste()->header();
+    QHeaderView* header = liste()->horizontalHeader();
     EXPECT_TRUE(header->isSortIndicatorShown());
     EXPECT_EQ(header->sortIndicatorSection(), 0);
     const QPoint groesse(header->sectionViewportPosition(3) + 5, header->height() / 2);
