@@ -29,8 +29,8 @@ tb() {
 
 # Files named with an optional size (name:bytes) and day of May 2020 (name:bytes:day).
 files() {
-    for spec in "$@"; do
-        IFS=: read -r -d '' name size day < <(printf '%s' "$spec")
+    for file in "$@"; do
+        IFS=: read -r -d '' name size day < <(printf '%s' "$file")
         mkdir -p "$(dirname "$name")"
         head -c "${size:-0}" /dev/zero >"$name"
         touch -d "2020-05-${day:-01} 12:00" "$name"
