@@ -99,12 +99,13 @@ ListJob::~ListJob() {
     }
 }
 
-void ListJob::start(const FileList& list, FolderIndexCache folders, Work work) {
+void ListJob::start(const FileList& list, FolderIndexCache folders, Work work, int maximum) {
     m_running = true;
     m_copying = true;
     m_value = 0;
-    m_maximum = 0;
+    m_maximum = maximum;
     m_shownValue = 0;
+    Q_EMIT progress(0, maximum);
     m_progressTimer.start();
     m_watcher.setFuture(QtConcurrent::run(
         [this, &list, folders = std::move(folders), work = std::move(work)]() mutable {
@@ -122,31 +123,32 @@ void ListJob::start(const FileList& list, FolderIndexCache folders, Work work) {
 
 void ListJob::startFill(const FileList& list, FolderIndexCache folders,
                         const QByteArrayList& nativePaths, FillMode mode, FolderScope scope) {
-    m_maximum = static_cast<int>(nativePaths.size());
-    Q_EMIT progress(0, m_maximum);
     startFilling(
-        list, std::move(folders), [nativePaths] { return nativePaths; }, mode, scope);
+        list, std::move(folders), [nativePaths] { return nativePaths; }, mode, scope,
+        static_cast<int>(nativePaths.size()));
 }
 
 void ListJob::startDropFill(const FileList& list, FolderIndexCache folders,
                             const QByteArray& uriList) {
     startFilling(
         list, std::move(folders), [uriList] { return localFiles(uriList); }, FillMode::Drop,
-        FolderScope::NotOpened);
+        FolderScope::NotOpened, 0);
 }
 
 void ListJob::startFilling(const FileList& list, FolderIndexCache folders,
                            std::function<QByteArrayList()> nativePaths, FillMode mode,
-                           FolderScope scope) {
-    start(list, std::move(folders),
-          [this, nativePaths = std::move(nativePaths), mode, scope](
-              Done& done, const ProgressCallback& progress) {
-              const FillResult result =
-                  FillListe(done.list, openFolders(nativePaths(), scope, m_fileSystem), mode,
-                            m_fileSystem, progress);
-              readFolderIndexes(done.list, done.folders, m_fileSystem);
-              done.notice = noticeOf(result, scope);
-          });
+                           FolderScope scope, int maximum) {
+    start(
+        list, std::move(folders),
+        [this, nativePaths = std::move(nativePaths), mode, scope](
+            Done& done, const ProgressCallback& progress) {
+            const FillResult result =
+                FillListe(done.list, openFolders(nativePaths(), scope, m_fileSystem), mode,
+                          m_fileSystem, progress);
+            readFolderIndexes(done.list, done.folders, m_fileSystem);
+            done.notice = noticeOf(result, scope);
+        },
+        maximum);
 }
 
 void ListJob::startCheck(const FileList& list, FolderIndexCache folders,

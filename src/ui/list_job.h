@@ -46,8 +46,9 @@ class ListJob : public QObject {
 
     // From start() until take().
     bool running() const { return m_running; }
-    // list must stay unchanged until waitUntilCopied() returns.
-    void start(const FileList& list, FolderIndexCache folders, Work work);
+    // list must stay unchanged until waitUntilCopied() returns. maximum is the progress's end where
+    // known at the start; the work's progress may tell it later.
+    void start(const FileList& list, FolderIndexCache folders, Work work, int maximum = 0);
     // Adds the files of the paths, and of the folders among them as scope says.
     void startFill(const FileList& list, FolderIndexCache folders,
                    const QByteArrayList& nativePaths, FillMode mode,
@@ -70,8 +71,8 @@ class ListJob : public QObject {
 
   private:
     void startFilling(const FileList& list, FolderIndexCache folders,
-                      std::function<QByteArrayList()> nativePaths, FillMode mode,
-                      FolderScope scope);
+                      std::function<QByteArrayList()> nativePaths, FillMode mode, FolderScope scope,
+                      int maximum);
     void showProgress();
 
     FileSystem& m_fileSystem;
