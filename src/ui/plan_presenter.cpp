@@ -179,8 +179,7 @@ bool PlanPresenter::runCommand(CheckReason end, const QString& text,
 }
 
 void PlanPresenter::endCommand(const QString& notice) {
-    // The verdicts name rows by position, and the rows have moved.
-    m_verdict.names.rows.clear();
+    forgetRowVerdicts();
     Q_EMIT commandStatesChanged();
     Q_EMIT rowsChanged();
     // The check offers the digit counts anew for the new number of rows.
@@ -206,10 +205,7 @@ bool PlanPresenter::EintragVerschieben(bool nachOben) {
         return false;
     }
     const bool moved = ::EintragVerschieben(m_lists.writable(), nachOben);
-    // The verdicts name rows by position; until the delayed check they would mark other rows.
-    m_verdict.names.rows.clear();
-    m_troubleText.clear();
-    showSummary();
+    forgetRowVerdicts();
     Q_EMIT rowsChanged();
     ChkSituationButDelayed(CheckReason::Typing);
     return moved;
@@ -341,6 +337,14 @@ void PlanPresenter::forgetLastCommand() {
     // command's own check comes before them.
     setRunSummary({});
     setNotice({});
+}
+
+void PlanPresenter::forgetRowVerdicts() {
+    // The verdicts name rows by position; after the rows moved they would mark other rows until
+    // the next check.
+    m_verdict.names.rows.clear();
+    m_troubleText.clear();
+    showSummary();
 }
 
 void PlanPresenter::showSummary() {

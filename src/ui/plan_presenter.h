@@ -187,6 +187,7 @@ class PlanPresenter : public QObject {
     void setNotice(const QString& text);
     void forgetLastCommand();
     void showSummary();
+    void forgetRowVerdicts();
 
     FileSystem& m_fileSystem;
     ScenarioHistory& m_history;
