@@ -2,6 +2,7 @@
 
 #include <QByteArrayList>
 #include <QString>
+#include <memory>
 #include <optional>
 
 #include <sys/stat.h>
@@ -162,6 +163,10 @@ class FileSystem {
     // Never replaces an existing file.
     virtual RenameResult rename(QStringView folder, QStringView from, QStringView to,
                                 const FileIdentity& identity) = 0;
+
+    // Another file system of the same files, to rename on a second thread while this one renames;
+    // nothing where renamings must stay on one thread.
+    virtual std::unique_ptr<FileSystem> renamerForSecondThread() { return nullptr; }
 };
 
 // The file system of the machine the program runs on.

@@ -25,6 +25,7 @@ class LinuxFileSystem : public FileSystem {
     std::optional<FolderStamp> folderStamp(const QString& folder) const override;
     RenameResult rename(QStringView folder, QStringView from, QStringView to,
                         const FileIdentity& identity) override;
+    std::unique_ptr<FileSystem> renamerForSecondThread() override;
 
   protected:
     // renameat2 with RENAME_NOREPLACE: 0, or the errno of its failure. Network and FUSE file

@@ -115,6 +115,11 @@ RenameResult LinuxFileSystem::renameThroughTemporary(int fd, const std::string& 
     return {RenameFailure::Other, {}};
 }
 
+// Each thread keeps its own open folder and names.
+std::unique_ptr<FileSystem> LinuxFileSystem::renamerForSecondThread() {
+    return std::make_unique<LinuxFileSystem>();
+}
+
 int LinuxFileSystem::folderDescriptor(QStringView folder, bool afresh) {
     if (!afresh && m_openFolderFd >= 0 && folder == m_openFolder) {
         return m_openFolderFd;

@@ -118,7 +118,6 @@ bool RunJournal::commitPlan(JournalStore& store) {
         store.remove(name);
         return false;
     }
-    keepOnlyTheNewest(store);
     return true;
 }
 
@@ -133,9 +132,21 @@ bool RunJournal::begin(JournalStore& store, const QList<JournalEntry>& plan,
     return commitPlan(store);
 }
 
+void RunJournal::discard(JournalStore& store) {
+    const QString name = m_writer->name();
+    m_writer.reset();
+    store.remove(name);
+}
+
 RenameResult RunJournal::rename(FileSystem& fileSystem, int e, QStringView folder, QStringView from,
                                 QStringView to, const FileIdentity& identity) {
     const RenameResult result = fileSystem.rename(folder, from, to, identity);
+    record(e, result, identity);
+    return result;
+}
+
+void RunJournal::record(int e, const RenameResult& result, const FileIdentity& identity) {
+    const std::lock_guard lock(m_writing);
     if (!result.temporaryName.isEmpty()) {
         m_writer->append((Line(m_line, "temp") << e << result.temporaryName).done());
     }
@@ -146,7 +157,12 @@ RenameResult RunJournal::rename(FileSystem& fileSystem, int e, QStringView folde
         line << result.bornNs;
     }
     m_writer->append(line.done());
-    return result;
+}
+
+bool RunJournal::recordAside(int e, const QString& name) {
+    const std::lock_guard lock(m_writing);
+    m_writer->append((Line(m_line, "temp") << e << name).done());
+    return m_writer->sync();
 }
 
 RenameResult RunJournal::setAside(FileSystem& fileSystem, int e, const JournalEntry& entry) {
@@ -154,8 +170,7 @@ RenameResult RunJournal::setAside(FileSystem& fileSystem, int e, const JournalEn
     for (int attempt = 0; attempt < kAsideAttempts; ++attempt) {
         // Written ahead, the name tells an undo where to look whenever the run dies.
         const QString name = temporaryName();
-        m_writer->append((Line(m_line, "temp") << e << name).done());
-        if (!m_writer->sync()) {
+        if (!recordAside(e, name)) {
             return result;
         }
         result = fileSystem.rename(entry.folder, entry.from, name, entry.identity);
@@ -167,7 +182,13 @@ RenameResult RunJournal::setAside(FileSystem& fileSystem, int e, const JournalEn
     return result;
 }
 
+bool RunJournal::failed() const {
+    const std::lock_guard lock(m_writing);
+    return m_writer && m_writer->failed();
+}
+
 QString RunJournal::failure() const {
+    const std::lock_guard lock(m_writing);
     return m_writer ? m_writer->why() : QString();
 }
 
@@ -175,9 +196,12 @@ void RunJournal::stopped() {
     m_writer->append(Line(m_line, "stopped").done());
 }
 
-bool RunJournal::end() {
+bool RunJournal::end(JournalStore& store) {
     m_writer->append(Line(m_line, "end").done());
-    return m_writer->sync();
+    const bool durable = m_writer->sync();
+    // A plan refused after its journal was written takes no place of a kept one.
+    keepOnlyTheNewest(store);
+    return durable;
 }
 
 std::optional<JournalRun> readJournal(const JournalStore& store, const QString& name) {

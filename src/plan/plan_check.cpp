@@ -1,6 +1,7 @@
 #include "plan/plan_check.h"
 
 #include <limits>
+#include <thread>
 
 #include "engine/media_values.h"
 #include "engine/new_names.h"
@@ -8,8 +9,8 @@
 #include "list/media_reading.h"
 
 PlanVerdict checkPlan(FileList& list, const RenameSettings& settings, const FileSystem& fileSystem,
-                      FolderIndexCache& folders, const ProgressCallback& progress,
-                      MediaReads reads) {
+                      FolderIndexCache& folders, const ProgressCallback& progress, MediaReads reads,
+                      const std::function<void()>& meanwhile) {
     PlanVerdict verdict;
     const MaskCompilation mask = TranslateMaske(settings.Maske);
     verdict.mediaKinds = mask.MaskOK ? mediaKinds(mask.MaskTokens) : MediaKinds();
@@ -37,6 +38,7 @@ PlanVerdict checkPlan(FileList& list, const RenameSettings& settings, const File
     verdict.counterInRange = !usesCounter(mask.MaskTokens) ||
                              counterValue(settings.Start, settings.Step, list.count()) <=
                                  std::numeric_limits<qint32>::max();
+    std::jthread beside = meanwhile ? std::jthread(meanwhile) : std::jthread();
     verdict.names = checkNames(list, fileSystem, folders, settings.chains);
     verdict.failure = verdict.counterInRange ? verdict.names.firstFailure()
                                              : std::optional(PlanFailure::CounterTooLarge);

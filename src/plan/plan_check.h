@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "engine/mask_compiler.h"
@@ -34,7 +35,9 @@ enum class MediaReads {
 };
 
 // Writes the new name of every entry and checks those of the marked ones. folders keeps the
-// folder indexes for the next check.
+// folder indexes for the next check. Once the names are made, meanwhile runs on a thread of its
+// own beside the check of them, which returns when both are done; it may read the list.
 PlanVerdict checkPlan(FileList& list, const RenameSettings& settings, const FileSystem& fileSystem,
                       FolderIndexCache& folders, const ProgressCallback& progress = {},
-                      MediaReads reads = MediaReads::Here);
+                      MediaReads reads = MediaReads::Here,
+                      const std::function<void()>& meanwhile = {});

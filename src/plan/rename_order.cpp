@@ -34,25 +34,54 @@ std::vector<int> waitsFor(const QList<JournalEntry>& renamings) {
     return next;
 }
 
+// The renamings in the order given by the index each had before, rearranged where they stand:
+// a plan is held once, however large.
+QList<JournalEntry> permuted(QList<JournalEntry> renamings, const std::vector<int>& from) {
+    std::vector<bool> settled(from.size(), false);
+    for (size_t start = 0; start < from.size(); ++start) {
+        if (settled[start]) {
+            continue;
+        }
+        JournalEntry first = std::move(renamings[start]);
+        size_t at = start;
+        for (auto next = static_cast<size_t>(from[at]); next != start;
+             next = static_cast<size_t>(from[at])) {
+            renamings[at] = std::move(renamings[next]);
+            settled[at] = true;
+            at = next;
+        }
+        renamings[at] = std::move(first);
+        settled[at] = true;
+    }
+    return renamings;
+}
+
 }  // namespace
 
-OrderedPlan orderPlan(const QList<JournalEntry>& renamings) {
+OrderedPlan orderPlan(QList<JournalEntry> renamings) {
     const std::vector<int> next = waitsFor(renamings);
     const auto count = static_cast<int>(renamings.size());
     OrderedPlan order;
-    order.plan.reserve(count);
     order.given.reserve(static_cast<size_t>(count));
     order.steps.reserve(static_cast<size_t>(count));
+    order.tiedFrom.reserve(static_cast<size_t>(count));
     // Each renaming waits for one other at most, so the waits form paths, each ending in a renaming
     // that waits for none, in one placed already, or in a cycle.
     constexpr int kUnseen = -1, kPlaced = -2;
     std::vector<int> onPath(static_cast<size_t>(count),
                             kUnseen);  // else the position on the path at hand
     std::vector<int> path;
+    std::vector<int> stepOf(static_cast<size_t>(count));
+    // The steps placed for one start form a block, tied to the one placed before that it waits for.
+    int tie = 0;
+    const auto addStep = [&](RenamingStep step) {
+        order.tiedFrom.push_back(tie);
+        order.steps.push_back(step);
+    };
     const auto place = [&](int i) {
         onPath[i] = kPlaced;
-        order.steps.push_back({static_cast<int>(order.plan.size()), false});
-        order.plan.append(renamings.at(i));
+        stepOf[i] = static_cast<int>(order.steps.size());
+        addStep({static_cast<int>(order.given.size()), false});
         order.given.push_back(i);
     };
     for (int start = 0; start < count; ++start) {
@@ -64,11 +93,12 @@ OrderedPlan orderPlan(const QList<JournalEntry>& renamings) {
             i = next[i];
         }
         auto end = path.size();
+        tie = i >= 0 && onPath[i] == kPlaced ? stepOf[i] : static_cast<int>(order.steps.size());
         if (i >= 0 && onPath[i] >= 0) {
             // The cycle from i on: i steps aside, the others follow it back, and i takes the name
             // the last of them freed. Its step ends the cycle, so its index is known already.
             const auto head = static_cast<size_t>(onPath[i]);
-            order.steps.push_back({static_cast<int>(order.plan.size() + end - head - 1), true});
+            addStep({static_cast<int>(order.given.size() + end - head - 1), true});
             for (size_t p = end - 1; p > head; --p) {
                 place(path[p]);
             }
@@ -79,13 +109,14 @@ OrderedPlan orderPlan(const QList<JournalEntry>& renamings) {
             place(path[--end]);
         }
     }
+    order.plan = permuted(std::move(renamings), order.given);
     return order;
 }
 
 namespace {
 
 // The last step of a file set aside: to its new name, or else back to its old one.
-RenameResult moveOn(RunJournal& record, FileSystem& fileSystem, int e, const JournalEntry& entry,
+RenameResult moveOn(StepRecords& record, FileSystem& fileSystem, int e, const JournalEntry& entry,
                     const QString& temporary) {
     const RenameResult result =
         record.rename(fileSystem, e, entry.folder, temporary, entry.to, entry.identity);
@@ -97,8 +128,8 @@ RenameResult moveOn(RunJournal& record, FileSystem& fileSystem, int e, const Jou
 
 }  // namespace
 
-OrderedEnd renameInOrder(RunJournal& record, FileSystem& fileSystem,
-                         const QList<JournalEntry>& plan, const std::vector<RenamingStep>& steps,
+OrderedEnd renameInOrder(StepRecords& record, FileSystem& fileSystem,
+                         const QList<JournalEntry>& plan, std::span<const RenamingStep> steps,
                          StepOutcomes& outcomes) {
     struct Aside {
         int e;

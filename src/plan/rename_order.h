@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <span>
 #include <vector>
 
 #include "filesystem/file_system.h"
@@ -17,13 +18,16 @@ struct OrderedPlan {
     QList<JournalEntry> plan;  // the renamings in the order they end
     std::vector<int> given;    // the index each had in the order given
     std::vector<RenamingStep> steps;
+    // For each step, the first step it must follow on the same thread: one it waits for, or the
+    // first of its cycle or chain; its own index where it waits for none.
+    std::vector<int> tiedFrom;
 };
 
 // An order of renamings in which the target of each is free when its turn comes, as far as the
 // renamings themselves go: one whose target another still bears (ignoring letter case) in its
 // folder waits for it, and a cycle of them is broken by setting one aside first. Renamings that
 // wait for none keep the order given. Linear in the number of renamings.
-OrderedPlan orderPlan(const QList<JournalEntry>& renamings);
+OrderedPlan orderPlan(QList<JournalEntry> renamings);
 
 // What a run or an undo makes of its renamings as they happen.
 class StepOutcomes {
@@ -38,9 +42,9 @@ class StepOutcomes {
 
 enum class OrderedEnd { Completed, Stopped, Ended };
 
-// Carries out the steps of plan, each journaled. A file set aside that cannot take its new name
+// Carries out the steps of plan, each recorded. A file set aside that cannot take its new name
 // goes back to its old one where that is free; otherwise it stays under its temporary name, which
 // the journal holds. A run ended or stopped never leaves a file aside that it could move on.
-OrderedEnd renameInOrder(RunJournal& record, FileSystem& fileSystem,
-                         const QList<JournalEntry>& plan, const std::vector<RenamingStep>& steps,
+OrderedEnd renameInOrder(StepRecords& record, FileSystem& fileSystem,
+                         const QList<JournalEntry>& plan, std::span<const RenamingStep> steps,
                          StepOutcomes& outcomes);

@@ -1,11 +1,13 @@
 #include "plan/rename_run.h"
 
+#include <thread>
 #include <vector>
 
 #include "filesystem/journal_store.h"
 #include "list/file_list.h"
 #include "plan/journal.h"
 #include "plan/rename_order.h"
+#include "plan/two_thread_run.h"
 
 namespace {
 
@@ -60,44 +62,87 @@ class RunOutcomes : public StepOutcomes {
     std::vector<bool>& m_leaving;
 };
 
+// Carries out the steps of a run, on two threads where that is allowed and worth it.
+OrderedEnd carryOut(RunJournal& record, FileSystem& fileSystem, const OrderedPlan& order,
+                    bool mayCancel, StepOutcomes& outcomes) {
+    const std::optional<size_t> from = mayCancel || std::thread::hardware_concurrency() < 2
+                                           ? std::nullopt
+                                           : secondThreadFrom(order.tiedFrom);
+    const std::unique_ptr<FileSystem> second = from ? fileSystem.renamerForSecondThread() : nullptr;
+    if (!second) {
+        return renameInOrder(record, fileSystem, order.plan, order.steps, outcomes);
+    }
+    return renameOnTwoThreads(record, fileSystem, *second, order.plan, order.steps, *from,
+                              outcomes);
+}
+
 }  // namespace
 
-RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, JournalStore& journal,
-                                    FailureDecision& decision, const ProgressCallback& progress) {
-    RenameRunResult result;
+PreparedRun::PreparedRun() = default;
+PreparedRun::~PreparedRun() = default;
+
+std::unique_ptr<PreparedRun> prepareRun(const FileList& list, JournalStore& journal) {
+    auto run = std::make_unique<PreparedRun>();
     const int count = list.count();
     // From the last row to the first, unless a target is still another's name.
     std::vector<int> rows;
     QList<JournalEntry> renamings;
+    rows.reserve(static_cast<size_t>(count));
+    renamings.reserve(count);
     // Renamed and unchanged rows leave the list in one pass at the end.
-    std::vector<bool> leaving(static_cast<size_t>(count), false);
+    run->leaving.assign(static_cast<size_t>(count), false);
+    QString folder;  // shared by the renamings of one folder
     for (int i = count; i >= 1; --i) {
         const FileEntry& entry = list.at(i);
         if (entry.Selected && unchanged(entry)) {
-            ++result.unchanged;
-            leaving[static_cast<size_t>(i - 1)] = true;
+            ++run->unchanged;
+            run->leaving[static_cast<size_t>(i - 1)] = true;
         } else if (entry.Selected) {
+            if (entry.InOrdner() != folder) {
+                folder = entry.InOrdner().toString();
+            }
             rows.push_back(i);
-            renamings.append({entry.InOrdner().toString(), entry.AlterName().toString(),
-                              entry.NeuerName, entry.identity});
+            renamings.append(
+                {folder, entry.AlterName().toString(), entry.NeuerName, entry.identity});
         }
     }
-    OrderedPlan order = orderPlan(renamings);
-    renamings.clear();
-    const QList<JournalEntry>& plan = order.plan;
-    for (int& given : order.given) {
+    run->order = std::make_unique<OrderedPlan>(orderPlan(std::move(renamings)));
+    for (int& given : run->order->given) {
         given = rows[static_cast<size_t>(given)];
     }
-    RunJournal record;
-    if (!plan.isEmpty() && !record.begin(journal, plan)) {
-        result.journalError = journal.why();
-        result.unchanged = 0;
+    if (!run->order->plan.isEmpty()) {
+        run->record = std::make_unique<RunJournal>();
+        if (!run->record->begin(journal, run->order->plan)) {
+            run->journalError = journal.why();
+            run->record.reset();
+        }
+    }
+    return run;
+}
+
+void dropRun(PreparedRun& run, JournalStore& journal) {
+    if (run.record) {
+        run.record->discard(journal);
+        run.record.reset();
+    }
+}
+
+RenameRunResult carryOutRun(PreparedRun& run, FileList& list, FileSystem& fileSystem,
+                            JournalStore& journal, FailureDecision& decision,
+                            const ProgressCallback& progress) {
+    RenameRunResult result;
+    if (run.journalError) {
+        result.journalError = run.journalError;
         return result;
     }
-    RunOutcomes outcomes(list, std::move(order.given), decision, progress, result, leaving);
-    if (!plan.isEmpty()) {
-        result.interrupted =
-            renameInOrder(record, fileSystem, plan, order.steps, outcomes) == OrderedEnd::Stopped;
+    const int count = list.count();
+    result.unchanged = run.unchanged;
+    OrderedPlan& order = *run.order;
+    RunOutcomes outcomes(list, std::move(order.given), decision, progress, result, run.leaving);
+    if (run.record) {
+        RunJournal& record = *run.record;
+        result.interrupted = carryOut(record, fileSystem, order, decision.mayCancel(), outcomes) ==
+                             OrderedEnd::Stopped;
         // What the run does after the journal fails would not be known to an undo.
         if (record.failed()) {
             result.journalFailure = record.failure();
@@ -105,13 +150,19 @@ RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, Jour
         if (result.interrupted || result.cancelled) {
             record.stopped();
         }
-        if (!record.end() && !result.journalFailure) {
+        if (!record.end(journal) && !result.journalFailure) {
             result.journalFailure = record.failure();
         }
     }
-    list.removeRows(leaving);
+    list.removeRows(run.leaving);
     if (progress) {
         progress(0, count);
     }
     return result;
+}
+
+RenameRunResult renameMarkedEntries(FileList& list, FileSystem& fileSystem, JournalStore& journal,
+                                    FailureDecision& decision, const ProgressCallback& progress) {
+    const std::unique_ptr<PreparedRun> run = prepareRun(list, journal);
+    return carryOutRun(*run, list, fileSystem, journal, decision, progress);
 }

@@ -219,7 +219,7 @@ UndoResult carryOutUndo(UndoPlan& plan, JournalStore& journal, FileSystem& fileS
     if (result.interrupted) {
         record.stopped();
     }
-    if (!record.end()) {
+    if (!record.end(journal)) {
         result.journalFailure = record.failure();
     }
     plan.hold.reset();

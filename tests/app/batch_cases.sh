@@ -90,7 +90,8 @@ d.txt"
      tb -m "x[TYP]" a.txt b.txt "c
 d.txt"
      tb --apply -m "x[TYP]" --digits 99 a.txt
-     tb --apply -m "b[TYP]" a.txt; ls'
+     tb --apply -m "b[TYP]" a.txt; ls
+     tb --undo --list'
     'refusals: mask, counter, digits, empty'
     'files a.txt A.TXT
      tb -m ""  a.txt

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <iostream>
+#include <numeric>
 #include <random>
 
 #include "fake_file_system.h"
@@ -15,6 +16,7 @@
 #include "plan/plan_check.h"
 #include "plan/rename_order.h"
 #include "plan/rename_run.h"
+#include "plan/two_thread_run.h"
 #include "plan/undo.h"
 #include "run_support.h"
 #include "temp_folder.h"
@@ -423,18 +425,18 @@ TEST(RenameRun, GoesFromTheLastMarkedEntryUpAndAfterAFailureOkGoesOnCancelStops)
 }
 
 // Renamings as "from>to", "s/" before one in another folder; the steps as "from>to", and
-// "from>~" for one set aside.
+// "from>~" for one set aside; for each step, the first it must follow on its thread.
 TEST(OrderPlan, EachTargetIsFreedFirstAndACycleGoesThroughATemporaryName) {
-    const std::pair<QString, QString> cases[] = {
-        {"a>b b>c c>d", "c>d b>c a>b"},
-        {"c>d b>c a>b", "c>d b>c a>b"},  // the order given, where nothing waits
-        {"a>b b>a", "a>~ b>a a>b"},
-        {"x>y a>b b>c c>a", "x>y a>~ c>a b>c a>b"},
-        {"a>B b>c", "b>c a>B"},  // letter case aside
-        {"a>A", "a>A"},
-        {"a>b s/b>c", "a>b s/b>c"},
+    const std::tuple<QString, QString, std::vector<int>> cases[] = {
+        {"a>b b>c c>d", "c>d b>c a>b", {0, 0, 0}},
+        {"c>d b>c a>b", "c>d b>c a>b", {0, 0, 1}},  // the order given, where nothing waits
+        {"a>b b>a", "a>~ b>a a>b", {0, 0, 0}},
+        {"x>y a>b b>c c>a", "x>y a>~ c>a b>c a>b", {0, 1, 1, 1, 1}},
+        {"a>B b>c", "b>c a>B", {0, 0}},  // letter case aside
+        {"a>A", "a>A", {0}},
+        {"a>b s/b>c", "a>b s/b>c", {0, 1}},
     };
-    for (const auto& [given, steps] : cases) {
+    for (const auto& [given, steps, tiedFrom] : cases) {
         QList<JournalEntry> renamings;
         for (const QString& renaming : given.split(u' ')) {
             const qsizetype slash = renaming.indexOf(u'/') + 1;
@@ -448,9 +450,42 @@ TEST(OrderPlan, EachTargetIsFreedFirstAndACycleGoesThroughATemporaryName) {
             done << e.folder + e.from + u'>' + (step.aside ? QStringLiteral("~") : e.to);
         }
         EXPECT_EQ(done.join(u' '), steps) << given.toStdString();
+        EXPECT_EQ(order.tiedFrom, tiedFrom) << given.toStdString();
         for (size_t e = 0; e < order.given.size(); ++e) {
             EXPECT_EQ(order.plan.at(qsizetype(e)), renamings.at(order.given[e]));
         }
+    }
+}
+
+// Plans of independent steps, with one block of steps tied from its first, or one step tied to
+// a far earlier one; where the second thread's part begins.
+TEST(TwoThreads, TheSecondThreadTakesAPartNearTheMiddleThatWaitsForNoneOfTheFirst) {
+    struct Case {
+        int steps;
+        std::pair<int, int> block;  // steps from first to last tied from first
+        std::pair<int, int> waits;  // step waits for an earlier one
+        std::optional<size_t> from;
+    };
+    const Case cases[] = {
+        {255, {}, {}, std::nullopt},  // not worth a thread
+        {1000, {}, {}, 500},
+        {1001, {}, {}, 500},
+        {1000, {400, 600}, {}, 400},
+        {1000, {290, 700}, {}, 701},
+        {1000, {0, 999}, {}, std::nullopt},  // one chain
+        {1000, {}, {900, 100}, std::nullopt},
+        {1000, {}, {600, 450}, 450},
+    };
+    for (const Case& c : cases) {
+        std::vector<int> tiedFrom(static_cast<size_t>(c.steps));
+        std::iota(tiedFrom.begin(), tiedFrom.end(), 0);
+        for (int s = c.block.first; s <= c.block.second && c.block != std::pair(0, 0); ++s) {
+            tiedFrom[static_cast<size_t>(s)] = c.block.first;
+        }
+        if (c.waits.first > 0) {
+            tiedFrom[static_cast<size_t>(c.waits.first)] = c.waits.second;
+        }
+        EXPECT_EQ(secondThreadFrom(tiedFrom), c.from) << c.steps << " " << c.block.first;
     }
 }
 

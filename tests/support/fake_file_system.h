@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <functional>
+#include <mutex>
 
 #include "filesystem/capitals.h"
 #include "filesystem/linux_file_system.h"
@@ -25,6 +26,8 @@ class FakeFileSystem : public LinuxFileSystem {
     }
     RenameResult rename(QStringView folder, QStringView from, QStringView to,
                         const FileIdentity& identity) override {
+        // A second thread's renamings come here too, one at a time, hooks and all.
+        const std::lock_guard lock(m_renaming);
         renamed << from.toString();
         const QString source = folder.toString() + from.toString();
         const QString target = folder.toString() + to.toString();
@@ -37,6 +40,12 @@ class FakeFileSystem : public LinuxFileSystem {
         return LinuxFileSystem::rename(folder, from, to, identity);
     }
 
+    std::unique_ptr<FileSystem> renamerForSecondThread() override {
+        return secondThread ? std::make_unique<SecondThread>(*this) : nullptr;
+    }
+
+    // Whether a run may rename on a second thread, through this file system too.
+    bool secondThread = false;
     // Runs just before each renaming, with the full paths.
     std::function<void(const QString& from, const QString& to)> beforeRename;
     // Fails a renaming without touching the file, as a denied access would.
@@ -76,6 +85,39 @@ class FakeFileSystem : public LinuxFileSystem {
     }
 
   private:
+    // Hands every call to the file system it belongs to.
+    class SecondThread : public FileSystem {
+      public:
+        explicit SecondThread(FakeFileSystem& first) : m_first(first) {}
+        std::optional<PathFacts> statPath(const QString& path) const override {
+            return m_first.statPath(path);
+        }
+        QString storedName(const QString& path) const override { return m_first.storedName(path); }
+        FolderListing readFolder(const QString& folder) const override {
+            return m_first.readFolder(folder);
+        }
+        std::optional<FolderContents> folderContents(const QByteArray& folder) const override {
+            return m_first.folderContents(folder);
+        }
+        NameLookup lookup(const QString& folder, const QString& name) const override {
+            return m_first.lookup(folder, name);
+        }
+        std::optional<QString> findByIdentity(const QString& folder,
+                                              const FileIdentity& identity) const override {
+            return m_first.findByIdentity(folder, identity);
+        }
+        std::optional<FolderStamp> folderStamp(const QString& folder) const override {
+            return m_first.folderStamp(folder);
+        }
+        RenameResult rename(QStringView folder, QStringView from, QStringView to,
+                            const FileIdentity& identity) override {
+            return m_first.rename(folder, from, to, identity);
+        }
+
+      private:
+        FakeFileSystem& m_first;
+    };
+
     static QString folderPath(int folderFd) {
         return QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(folderFd)).symLinkTarget() + u'/';
     }
@@ -90,6 +132,8 @@ class FakeFileSystem : public LinuxFileSystem {
         }
         return std::nullopt;
     }
+
+    std::mutex m_renaming;
 };
 
 // Puts a file of this content under the target name of the renaming of source, just before it.

@@ -65,10 +65,12 @@ struct Decision : FailureDecision, UndoListener {
         return goOn();
     }
     bool stopRequested() override { return stop(); }
+    bool mayCancel() const override { return cancels; }
     void renamed(const FileEntry& entry) override {
         renamedFiles << RenamedFile{entry.PfadName(), entry.newPath()};
     }
     std::function<bool()> goOn = [] { return true; }, stop = [] { return false; };
+    bool cancels = true;  // otherwise a run may go on beside its failures
     QStringList asked;
     QList<RenamedFile> renamedFiles;  // in the order of the run
     TempFolder journals;

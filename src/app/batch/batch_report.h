@@ -20,6 +20,7 @@ class StreamingDecision : public FailureDecision {
     void oldNameTaken(const FileEntry& entry) override;
     // Renamings that could no longer be reported are not made.
     bool stopRequested() override;
+    bool mayCancel() const override { return false; }
 
   private:
     BatchOutput& m_output;

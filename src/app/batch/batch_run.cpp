@@ -9,6 +9,7 @@
 #include "app/batch/batch_report.h"
 #include "engine/new_names.h"
 #include "filesystem/error_text.h"
+#include "filesystem/journal_store.h"
 #include "list/folder_files.h"
 #include "list/list_filling.h"
 #include "list/path_list.h"
@@ -178,18 +179,25 @@ class RenamingRun {
     }
 
     // Chooses the digit count and writes and checks the new names; false, once said why, when
-    // the plan is refused.
+    // the plan is refused. A run to be carried out is prepared, its journal written, while the
+    // names are checked.
     bool check() {
         RenameSettings settings = m_options.settings;
         const QString digitsRefusal = chooseDigits(settings, m_options.digits, m_list.count());
+        JournalStore& journal = m_environment.journal;
+        const auto prepare = [this, &journal] { m_prepared = prepareRun(m_list, journal); };
         const PlanVerdict verdict =
-            checkPlan(m_list, settings, m_environment.fileSystem, *m_folders);
+            checkPlan(m_list, settings, m_environment.fileSystem, *m_folders, {}, MediaReads::Here,
+                      m_options.apply ? prepare : std::function<void()>());
         QString refused = refusal(verdict, m_list, digitsRefusal);
         if (refused == kNoFiles && m_pathsGiven) {
             refused = kAllSkipped;
         }
         if (refused.isEmpty()) {
             return true;
+        }
+        if (m_prepared) {
+            dropRun(*m_prepared, journal);
         }
         // Names made with another digit count than the one asked for are no plan of the user's.
         if (digitsRefusal.isEmpty()) {
@@ -215,9 +223,10 @@ class RenamingRun {
     int renameAndReport() {
         StreamingDecision decision(m_output, m_environment.stopRequested);
         m_environment.runUnderWay(true);
-        const RenameRunResult run =
-            renameMarkedEntries(m_list, m_environment.fileSystem, m_environment.journal, decision);
+        const RenameRunResult run = carryOutRun(*m_prepared, m_list, m_environment.fileSystem,
+                                                m_environment.journal, decision);
         m_environment.runUnderWay(false);
+        m_environment.phaseEnded("umbenannt");
         return reportRun(run, m_output);
     }
 
@@ -228,6 +237,7 @@ class RenamingRun {
     FileList m_list;
     bool m_pathsGiven = false;
     std::shared_ptr<FolderIndexCache> m_folders;  // those the fill read
+    std::unique_ptr<PreparedRun> m_prepared;      // with --apply, once the names are made
 };
 
 }  // namespace
@@ -247,11 +257,14 @@ int runBatch(const QByteArrayList& arguments, BatchEnvironment& environment) {
     if (!paths) {
         return kUsageError;
     }
+    environment.phaseEnded("Pfade gelesen");
     RenamingRun run(options, environment, output);
     run.takeIn(std::move(*paths));
+    environment.phaseEnded("Ordner gelesen");
     if (!run.check()) {
         return kPlanRefused;
     }
+    environment.phaseEnded("Plan geprüft");
     return options.apply ? run.renameAndReport() : run.showPlan();
 }
 

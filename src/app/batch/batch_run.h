@@ -31,6 +31,8 @@ struct BatchEnvironment {
     // Told true just before a run or an undo opens its journal and false once it has ended it:
     // meanwhile a signal is to stop the run after the file at hand, not to end the program.
     std::function<void(bool)> runUnderWay = [](bool) {};
+    // Told the name of each phase of a run as it ends, for the time each takes to be measured.
+    std::function<void(const char*)> phaseEnded = [](const char*) {};
     // The system's error number of the first write to out that failed; 0 while none did. Nothing
     // more is written to out then.
     int outError = 0;
