@@ -180,12 +180,16 @@ class RenamingRun {
 
     // Chooses the digit count and writes and checks the new names; false, once said why, when
     // the plan is refused. A run to be carried out is prepared, its journal written, while the
-    // names are checked.
+    // names are checked (the check passes only once it is): the run is under way from here on.
     bool check() {
         RenameSettings settings = m_options.settings;
         const QString digitsRefusal = chooseDigits(settings, m_options.digits, m_list.count());
         JournalStore& journal = m_environment.journal;
-        const auto prepare = [this, &journal] { m_prepared = prepareRun(m_list, journal); };
+        m_environment.runUnderWay(m_options.apply);
+        const auto prepare = [this, &journal] {
+            m_prepared = prepareRun(m_list, journal);
+            m_environment.phaseEnded("Protokoll gesichert (parallel)");
+        };
         const PlanVerdict verdict =
             checkPlan(m_list, settings, m_environment.fileSystem, *m_folders, {}, MediaReads::Here,
                       m_options.apply ? prepare : std::function<void()>());
@@ -199,6 +203,7 @@ class RenamingRun {
         if (m_prepared) {
             dropRun(*m_prepared, journal);
         }
+        m_environment.runUnderWay(false);
         // Names made with another digit count than the one asked for are no plan of the user's.
         if (digitsRefusal.isEmpty()) {
             reportRowsInTrouble(verdict, m_list, m_output);
@@ -222,7 +227,6 @@ class RenamingRun {
     // happens, then a summary.
     int renameAndReport() {
         StreamingDecision decision(m_output, m_environment.stopRequested);
-        m_environment.runUnderWay(true);
         const RenameRunResult run = carryOutRun(*m_prepared, m_list, m_environment.fileSystem,
                                                 m_environment.journal, decision);
         m_environment.runUnderWay(false);

@@ -28,10 +28,12 @@ struct BatchEnvironment {
     JournalStore& journal;
     std::function<bool()> stopRequested = [] { return false; };
     bool lineByLine = false;  // the output goes to a terminal
-    // Told true just before a run or an undo opens its journal and false once it has ended it:
-    // meanwhile a signal is to stop the run after the file at hand, not to end the program.
+    // Told true just before a run or an undo opens its journal (a run's is written beside the
+    // check of its plan) and false once it has ended or dropped it: meanwhile a signal is to stop
+    // the run after the file at hand, not to end the program.
     std::function<void(bool)> runUnderWay = [](bool) {};
-    // Told the name of each phase of a run as it ends, for the time each takes to be measured.
+    // Told the name of each phase of a run as it ends, for the time each takes to be measured;
+    // the journal's, which runs beside the check, on a thread of its own.
     std::function<void(const char*)> phaseEnded = [](const char*) {};
     // The system's error number of the first write to out that failed; 0 while none did. Nothing
     // more is written to out then.
