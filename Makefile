@@ -102,6 +102,7 @@ bench: deps
 		--benchmark_report_aggregates_only=true
 	@bench/e2e.sh build-bench
 	@bench/link_window.sh build-bench
+	@bench/rename_window.sh build-bench
 
 clean:
 	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-sanitize build-fuzz build-bench
