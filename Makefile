@@ -92,7 +92,7 @@ bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAUFIX_BENCHMARKS=ON \
 		$(CMAKE_FLAGS) >/dev/null
 	@cmake --build build-bench --target taufix_core_bench taufix_window_bench \
-		taufix_window_million taufix_media_bench taufix-batch
+		taufix_window_million taufix_media_bench taufix-batch taufix_batch_phases
 	@build-bench/bench/taufix_core_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
 	@build-bench/bench/taufix_window_bench --benchmark_repetitions=5 \
@@ -101,6 +101,7 @@ bench: deps
 	@build-bench/bench/taufix_media_bench --benchmark_repetitions=3 \
 		--benchmark_report_aggregates_only=true
 	@bench/e2e.sh build-bench
+	@bench/phases.sh build-bench
 	@bench/link_window.sh build-bench
 	@bench/rename_window.sh build-bench
 
