@@ -167,6 +167,13 @@ class FileSystem {
     // Another file system of the same files, to rename on a second thread while this one renames;
     // nothing where renamings must stay on one thread.
     virtual std::unique_ptr<FileSystem> renamerForSecondThread() { return nullptr; }
+    // Whether two threads renaming files of folder at once get on faster than one. Renamings in
+    // one folder take its lock in turn; only where the folder lives in memory alone does the rest
+    // of the work weigh enough to share.
+    virtual bool renamesSideBySide(const QString& folder) const {
+        Q_UNUSED(folder);
+        return false;
+    }
 };
 
 // The file system of the machine the program runs on.

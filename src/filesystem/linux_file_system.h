@@ -26,6 +26,7 @@ class LinuxFileSystem : public FileSystem {
     RenameResult rename(QStringView folder, QStringView from, QStringView to,
                         const FileIdentity& identity) override;
     std::unique_ptr<FileSystem> renamerForSecondThread() override;
+    bool renamesSideBySide(const QString& folder) const override;
 
   protected:
     // renameat2 with RENAME_NOREPLACE: 0, or the errno of its failure. Network and FUSE file

@@ -6,6 +6,8 @@
 #include "filesystem/linux_entries.h"
 #include "filesystem/temporary_name.h"
 
+#include <linux/magic.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <cerrno>
 
@@ -118,6 +120,15 @@ RenameResult LinuxFileSystem::renameThroughTemporary(int fd, const std::string& 
 // Each thread keeps its own open folder and names.
 std::unique_ptr<FileSystem> LinuxFileSystem::renamerForSecondThread() {
     return std::make_unique<LinuxFileSystem>();
+}
+
+// On a disk's file system each renaming in a folder also waits for its journal: a second thread
+// in the same folder only slows the first.
+bool LinuxFileSystem::renamesSideBySide(const QString& folder) const {
+    const std::optional<QByteArray> native = nativePath(folder);
+    struct statfs facts;
+    return native && ::statfs(folderOrCurrent(*native), &facts) == 0 &&
+           (facts.f_type == TMPFS_MAGIC || facts.f_type == RAMFS_MAGIC);
 }
 
 int LinuxFileSystem::folderDescriptor(QStringView folder, bool afresh) {

@@ -62,12 +62,31 @@ class RunOutcomes : public StepOutcomes {
     std::vector<bool>& m_leaving;
 };
 
+// Where a second thread may take over: between folders, or within a folder whose file system
+// renames side by side.
+std::optional<size_t> secondPartFrom(const OrderedPlan& order, const FileSystem& fileSystem) {
+    const auto folderAt = [&order](size_t s) -> const QString& {
+        return order.plan.at(order.steps[s].e).folder;
+    };
+    std::optional<std::pair<QString, bool>> asked;  // the folder asked about last, and the answer
+    return secondThreadFrom(order.tiedFrom, [&](size_t s) {
+        const QString& folder = folderAt(s);
+        if (folder != folderAt(s - 1)) {
+            return true;
+        }
+        if (!asked || asked->first != folder) {
+            asked.emplace(folder, fileSystem.renamesSideBySide(folder));
+        }
+        return asked->second;
+    });
+}
+
 // Carries out the steps of a run, on two threads where that is allowed and worth it.
 OrderedEnd carryOut(RunJournal& record, FileSystem& fileSystem, const OrderedPlan& order,
                     bool mayCancel, StepOutcomes& outcomes) {
     const std::optional<size_t> from = mayCancel || std::thread::hardware_concurrency() < 2
                                            ? std::nullopt
-                                           : secondThreadFrom(order.tiedFrom);
+                                           : secondPartFrom(order, fileSystem);
     const std::unique_ptr<FileSystem> second = from ? fileSystem.renamerForSecondThread() : nullptr;
     if (!second) {
         return renameInOrder(record, fileSystem, order.plan, order.steps, outcomes);

@@ -175,7 +175,8 @@ class FirstOutcomes : public StepOutcomes {
 
 }  // namespace
 
-std::optional<size_t> secondThreadFrom(const std::vector<int>& tiedFrom) {
+std::optional<size_t> secondThreadFrom(const std::vector<int>& tiedFrom,
+                                       const std::function<bool(size_t)>& mayBeginAt) {
     const size_t count = tiedFrom.size();
     if (count < kSharedFrom) {
         return std::nullopt;
@@ -188,7 +189,7 @@ std::optional<size_t> secondThreadFrom(const std::vector<int>& tiedFrom) {
     const size_t middle = count / 2;
     for (size_t distance = 0; distance <= count / kMiddleShare; ++distance) {
         for (const size_t s : {middle - distance, middle + distance}) {
-            if (earliestTie[s] >= static_cast<int>(s)) {
+            if (earliestTie[s] >= static_cast<int>(s) && mayBeginAt(s)) {
                 return s;
             }
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -12,9 +13,10 @@ class RunJournal;
 
 // The first step of the part of a run that a second thread may carry out beside the first, near
 // the middle: every step of that part waits only for steps of its own part, so that chains and
-// cycles stay on one thread, in their order. Nothing where the run is too small to share or no such
-// step lies near the middle.
-std::optional<size_t> secondThreadFrom(const std::vector<int>& tiedFrom);
+// cycles stay on one thread, in their order, and mayBeginAt(s) allows step s to begin it. Nothing
+// where the run is too small to share or no such step lies near the middle.
+std::optional<size_t> secondThreadFrom(const std::vector<int>& tiedFrom,
+                                       const std::function<bool(size_t)>& mayBeginAt);
 
 // Carries out the steps as renameInOrder does, those before from on this thread and the rest on a
 // second one, which renames through second: each thread looks at each of its files immediately

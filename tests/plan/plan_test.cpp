@@ -464,17 +464,20 @@ TEST(TwoThreads, TheSecondThreadTakesAPartNearTheMiddleThatWaitsForNoneOfTheFirs
         int steps;
         std::pair<int, int> block;  // steps from first to last tied from first
         std::pair<int, int> waits;  // step waits for an earlier one
+        int folderSize;             // the steps of a folder, which the threads share out whole
         std::optional<size_t> from;
     };
     const Case cases[] = {
-        {255, {}, {}, std::nullopt},  // not worth a thread
-        {1000, {}, {}, 500},
-        {1001, {}, {}, 500},
-        {1000, {400, 600}, {}, 400},
-        {1000, {290, 700}, {}, 701},
-        {1000, {0, 999}, {}, std::nullopt},  // one chain
-        {1000, {}, {900, 100}, std::nullopt},
-        {1000, {}, {600, 450}, 450},
+        {255, {}, {}, 1, std::nullopt},  // not worth a thread
+        {1000, {}, {}, 1, 500},
+        {1001, {}, {}, 1, 500},
+        {1000, {400, 600}, {}, 1, 400},
+        {1000, {290, 700}, {}, 1, 701},
+        {1000, {0, 999}, {}, 1, std::nullopt},  // one chain
+        {1000, {}, {900, 100}, 1, std::nullopt},
+        {1000, {}, {600, 450}, 1, 450},
+        {1000, {}, {}, 300, 600},
+        {1000, {}, {}, 1000, std::nullopt},
     };
     for (const Case& c : cases) {
         std::vector<int> tiedFrom(static_cast<size_t>(c.steps));
@@ -485,7 +488,9 @@ TEST(TwoThreads, TheSecondThreadTakesAPartNearTheMiddleThatWaitsForNoneOfTheFirs
         if (c.waits.first > 0) {
             tiedFrom[static_cast<size_t>(c.waits.first)] = c.waits.second;
         }
-        EXPECT_EQ(secondThreadFrom(tiedFrom), c.from) << c.steps << " " << c.block.first;
+        const auto folderBegins = [&c](size_t s) { return s % size_t(c.folderSize) == 0; };
+        EXPECT_EQ(secondThreadFrom(tiedFrom, folderBegins), c.from)
+            << c.steps << " " << c.block.first << " " << c.folderSize;
     }
 }
 

@@ -43,6 +43,7 @@ class FakeFileSystem : public LinuxFileSystem {
     std::unique_ptr<FileSystem> renamerForSecondThread() override {
         return secondThread ? std::make_unique<SecondThread>(*this) : nullptr;
     }
+    bool renamesSideBySide(const QString&) const override { return secondThread; }
 
     // Whether a run may rename on a second thread, through this file system too.
     bool secondThread = false;
