@@ -80,6 +80,9 @@ class Handover {
     // is asked every little while.
     template <typename Poll>
     const Outcome* take(size_t i, Poll poll) {
+        if (i < m_count.load(std::memory_order_acquire)) {
+            return &m_outcomes[i];  // there already: the lock is for waiting only
+        }
         std::unique_lock lock(m_mutex);
         while (i >= m_count.load(std::memory_order_acquire)) {
             if (m_finished) {
